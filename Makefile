@@ -1,0 +1,46 @@
+# make run  - installs what the build needs, builds, and starts the configurator on a simulated tracker
+# make test - installs what the build needs, builds with AddressSanitizer and UBSan, and runs every test
+
+SHELL := /bin/bash
+BUILD_RUN  := build/run
+BUILD_TEST := build/test
+PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev libgtest-dev \
+            fonts-liberation clang libclang-rt-14-dev
+JOBS ?= $(shell nproc)
+
+.PHONY: run test deps bench clean
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  SUDO=; [ "$$(id -u)" = 0 ] || SUDO=sudo; \
+	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
+	fi
+
+$(BUILD_RUN)/build.ninja: | deps
+	cmake -S . -B $(BUILD_RUN) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOVA_TESTS=OFF
+
+run: deps $(BUILD_RUN)/build.ninja
+	cmake --build $(BUILD_RUN) -j$(JOBS)
+	@if [ -x $(BUILD_RUN)/kova-configurator ]; then \
+	  $(BUILD_RUN)/kova-configurator --simulator; \
+	else \
+	  echo "The simulated tracker is starting; in another terminal run:"; \
+	  echo "  $(BUILD_RUN)/kova-cli --port <the path below> detect"; \
+	  $(BUILD_RUN)/kova-sim; \
+	fi
+
+test: deps
+	cmake -S . -B $(BUILD_TEST) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKOVA_SANITIZE=ON
+	cmake --build $(BUILD_TEST) -j$(JOBS)
+	cd $(BUILD_TEST) && ctest --output-on-failure -j$(JOBS) --timeout 600
+
+bench: deps $(BUILD_RUN)/build.ninja
+	cmake --build $(BUILD_RUN) -j$(JOBS)
+	@for b in $(BUILD_RUN)/bench/*; do [ -x "$$b" ] && { echo "== $$b"; "$$b"; }; done
+
+clean:
+	rm -rf build

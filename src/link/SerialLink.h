@@ -1,0 +1,80 @@
+#pragma once
+
+#include "link/CommandFrame.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+class QSerialPort;
+class QThread;
+class QObject;
+
+// The one way to the device: a serial port at 9600 8N1 without flow control, owned by an I/O thread
+// of its own that appends every received byte to a 4096-byte receive buffer and wakes the waiters.
+// Every send clears the receive side first, so the bytes a following wait counts are the answer.
+class SerialLink {
+public:
+    static constexpr int RxSize = 4096;
+
+    SerialLink();
+    ~SerialLink();
+    SerialLink(const SerialLink&) = delete;
+    SerialLink& operator=(const SerialLink&) = delete;
+
+    // Needs a QCoreApplication (its I/O thread runs an event loop).
+    // Opens a port by name ("ttyACM0", "COM7") or by device path. False when it cannot be opened or
+    // configured; LastError() then says why.
+    bool Open(const QString& portName);
+    // Safe in every state, also twice and while another thread waits for bytes.
+    void Close();
+    bool IsOpen() const;
+    QString PortName() const;
+    QString LastError() const;
+
+    // Purges the port, clears the receive buffer, writes the bytes and returns once they have left.
+    // False when the link is not open or the port failed.
+    bool SendBytes(const QByteArray& bytes);
+    // Builds a frame and sends it; false (and nothing sent) for a payload over 2500 bytes.
+    bool SendFrame(DeviceCommand command, std::uint32_t value, const QByteArray& payload = {});
+    bool SendFrame(std::uint8_t command, std::uint32_t value, const QByteArray& payload);
+
+    // True as soon as at least count bytes have arrived since the last send; false when more than
+    // timeoutMs have passed first, or when the line is lost or closed.
+    bool WaitForBytes(std::uint32_t count, int timeoutMs);
+    void ClearReceive();
+    std::uint32_t ReceivedCount() const;
+    // The received bytes, and the same read as a zero-terminated text.
+    QByteArray ReceivedBytes() const;
+    QByteArray ReceivedText() const;
+    // True once the port failed under an open link (the cable was pulled), until the next Open.
+    bool LineLost() const;
+
+    // Opens and closes a port the way Open does, to see whether it is free.
+    static bool CanOpen(const QString& portName);
+
+private:
+    void OnReadyRead();
+    void OnPortError(int error);
+    bool RunInIoThread(const std::function<bool()>& work);
+
+    mutable std::mutex controlLock_;  // Open, Close and sends, one at a time
+    std::unique_ptr<QThread> ioThread_;
+    QObject* ioContext_ = nullptr;  // lives in ioThread_
+    QSerialPort* port_ = nullptr;   // lives in ioThread_
+    QString portName_;
+    QString lastError_;
+
+    mutable std::mutex rxLock_;
+    std::condition_variable rxArrived_;
+    std::array<char, RxSize + 1> rxBuffer_{};  // one more byte, always zero: the text always ends
+    std::uint32_t rxCount_ = 0;
+    bool lineUp_ = false;
+    bool lineLost_ = false;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+// Every wait and pause the jobs use, in milliseconds, in one place. The defaults are the device's own
+// figures; tests may shorten them through MutableTimings() and one test pins the defaults.
+struct Timings {
+    int ownCommandMs = 2000;      // acknowledgement of commands 3..7
+    int readSlotPauseMs = 100;    // pause after a slot read is sent, before the wait
+    int readSlotMs = 4000;        // 32 bytes of a slot
+    int writeSlotMs = 4000;       // acknowledgement of a slot write
+    int eraseFirmwareMs = 10000;  // acknowledgement of the flash erase
+    int writeFirmwareMs = 10000;  // acknowledgement of one firmware piece
+};
+
+const Timings& CurrentTimings();
+Timings& MutableTimings();
