@@ -1,0 +1,108 @@
+#pragma once
+
+#include "SimFaults.h"
+#include "SimGpsModule.h"
+#include "SimModem.h"
+#include "settings/SettingsSlots.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QRandomGenerator>
+#include <QString>
+
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <vector>
+
+// What the device sends back for a batch of received bytes.
+struct SimOutput {
+    std::vector<QByteArray> answers;  // one per answered frame, in order
+    bool lineCut = false;             // the cable has been pulled; nothing more is heard or sent
+};
+
+// Told about what the device does, on the thread that fed it, after the device has released its
+// lock (so they may call its accessors, but must not stop the port that serves it).
+struct SimEvents {
+    std::function<void(const QByteArray& frame, const QByteArray& answer)> frameHandled;
+    std::function<void(const QString& what)> protocolError;
+    std::function<void()> settingsChanged;
+    std::function<void()> firmwareChanged;
+    std::function<void()> lineCut;
+};
+
+// The tracker's microcontroller as a state machine fed with the bytes of the line. It takes frames
+// apart across any split of the bytes, carries out its own commands (settings memory, program flash,
+// modem and module power, the module line's baud rate), passes commands 8 and 9 to the modem and the
+// module, and keeps a record of what it received. Every public member may be called from any thread.
+class SimDevice {
+public:
+    static constexpr char AckByte = 0x01;
+    static constexpr std::uint32_t InitialGpsBaud = 9600;
+
+    SimDevice();
+
+    // Takes bytes from the line and returns what goes back.
+    SimOutput Receive(const QByteArray& bytes);
+    // A new line is plugged in: a partly received frame is forgotten and a pulled cable is mended.
+    void ResetLine();
+
+    void SetFaults(const SimFaults& faults);
+    SimFaults Faults() const;
+    void SetEvents(SimEvents events);
+
+    // Every complete frame received, as its raw bytes, answered or not.
+    QList<QByteArray> Frames() const;
+    int FrameCount() const;
+    // True once at least count frames have been received; false when timeoutMs pass first.
+    bool WaitForFrames(int count, int timeoutMs) const;
+    // Frames and headers the device could not make sense of or carry out.
+    int ProtocolErrors() const;
+
+    // The 32 bytes at a slot's address; empty for an address outside settings memory.
+    QByteArray SlotBytes(std::uint32_t address) const;
+    // A slot's text: its bytes up to the first zero byte.
+    QByteArray SlotText(Slot slot) const;
+    // Stores up to 32 bytes at a slot's address, zero-padded; false outside settings memory.
+    bool SetSlotBytes(std::uint32_t address, const QByteArray& bytes);
+    QByteArray SettingsMemory() const;
+    // Replaces all of settings memory; false (and nothing changed) for a block of the wrong size.
+    bool LoadSettingsMemory(const QByteArray& memory);
+
+    // The program image written since the last erase, from the firmware base address on. Gaps that
+    // no piece covered read as erased flash (0xFF).
+    QByteArray FirmwareImage() const;
+    bool ModemOn() const;
+    bool GpsOn() const;
+    std::uint32_t GpsBaud() const;
+
+private:
+    struct Notes;
+
+    void TakeFrames(SimOutput& output, Notes& notes);
+    QByteArray Handle(const QByteArray& frame, Notes& notes);
+    QByteArray Execute(std::uint8_t command, std::uint32_t value, const QByteArray& payload, Notes& notes);
+    QByteArray ReadSlot(std::uint32_t address, Notes& notes);
+    QByteArray WriteSlot(std::uint32_t address, const QByteArray& payload, Notes& notes);
+    QByteArray WriteFirmware(std::uint32_t address, const QByteArray& payload, Notes& notes);
+    QByteArray Disturb(QByteArray answer);
+    static void Deliver(const Notes& notes, const SimEvents& events);
+
+    mutable std::mutex lock_;
+    mutable std::condition_variable frameArrived_;
+    QByteArray pending_;  // bytes of a frame not yet complete
+    bool lineCut_ = false;
+    QList<QByteArray> frames_;
+    int protocolErrors_ = 0;
+    SimFaults faults_;
+    int faultsFromFrame_ = 0;  // frames received before the faults were set
+    QRandomGenerator garbage_;
+    SimEvents events_;
+
+    QByteArray settings_;
+    QByteArray firmware_;
+    std::uint32_t gpsBaud_ = InitialGpsBaud;
+    SimModem modem_;
+    SimGpsModule gps_;
+};

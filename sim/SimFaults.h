@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+
+// Ways a device misbehaves, chosen by tests and by kova-sim's options. Frame counts start when the
+// faults are set. A frame that a fault leaves unanswered is not carried out either: the device has
+// hung, so its memory and flash show exactly what it acknowledged.
+struct SimFaults {
+    // Frames after the first N are still taken in, but never carried out or answered.
+    std::optional<int> silentAfterFrames;
+    // Every answer longer than one byte loses its last byte (a slot read gives 31 bytes). A one-byte
+    // acknowledgement stays whole: no answer at all is the silent fault's job.
+    bool shortAnswers = false;
+    // Every answer is replaced by as many pseudo-random bytes.
+    bool garbageAnswers = false;
+    // Pause between a frame's arrival and its answer leaving, in milliseconds.
+    int answerDelayMs = 0;
+    // The cable is pulled as soon as the Nth frame has arrived; that frame gets no answer.
+    std::optional<int> closeAfterFrames;
+};

@@ -1,0 +1,3 @@
+#include "SimGpsModule.h"
+
+QByteArray SimGpsModule::Receive(const QByteArray& /*payload*/) { return {}; }

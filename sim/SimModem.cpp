@@ -1,0 +1,3 @@
+#include "SimModem.h"
+
+QByteArray SimModem::Receive(const QByteArray& /*payload*/) { return {}; }

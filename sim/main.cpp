@@ -1,0 +1,151 @@
+// kova-sim: a simulated tracker on a pseudo-terminal, for trying the configurator without a device.
+// The terminal's path is the first line on standard output; the program serves until it is
+// interrupted or terminated.
+
+#include "SimPort.h"
+#include "SimStateFile.h"
+#include "StopSignal.h"
+#include "link/CommandFrame.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+void Log(const QString& line) { std::fprintf(stderr, "kova-sim: %s\n", qUtf8Printable(line)); }
+
+struct Options {
+    QString statePath;
+    QString flashPath;
+    bool verbose = false;
+    SimFaults faults;
+};
+
+// A whole number of at least minimum from an option; nothing (and a message) when it is not one.
+std::optional<int> WholeNumber(const QCommandLineParser& parser, const QString& name, int minimum) {
+    bool ok = false;
+    const int number = parser.value(name).toInt(&ok);
+    if (ok && number >= minimum)
+        return number;
+    Log(QStringLiteral("--%1 wants a whole number of at least %2, not \"%3\"").arg(name).arg(minimum).arg(parser.value(name)));
+    return std::nullopt;
+}
+
+std::optional<Options> ParseOptions(const QCoreApplication& app) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "A simulated KOVA T300/T310 tracker served on a pseudo-terminal. The terminal's path is printed as "
+        "the first line; open it as the device's serial port. Runs until interrupted (Ctrl+C) or terminated."));
+    parser.addHelpOption();
+    parser.addOptions({
+        {QStringLiteral("state"), QStringLiteral("Keep the settings memory in <file>: loaded at start if it exists, saved after every slot write and at exit."), QStringLiteral("file")},
+        {QStringLiteral("flash-out"), QStringLiteral("Write the flashed firmware image to <file> after every piece and at exit."), QStringLiteral("file")},
+        {QStringLiteral("silent-after"), QStringLiteral("Answer the first <n> frames only, then hang."), QStringLiteral("n")},
+        {QStringLiteral("short"), QStringLiteral("Drop the last byte of every answer longer than one byte.")},
+        {QStringLiteral("garbage"), QStringLiteral("Replace every answer by as many random bytes.")},
+        {QStringLiteral("delay"), QStringLiteral("Wait <ms> milliseconds before every answer."), QStringLiteral("ms")},
+        {QStringLiteral("close-after"), QStringLiteral("Pull the cable when the <n>th frame has arrived."), QStringLiteral("n")},
+        {QStringLiteral("verbose"), QStringLiteral("Log every frame and protocol error on standard error.")},
+    });
+    parser.process(app);
+
+    Options options;
+    options.statePath = parser.value(QStringLiteral("state"));
+    options.flashPath = parser.value(QStringLiteral("flash-out"));
+    options.verbose = parser.isSet(QStringLiteral("verbose"));
+    options.faults.shortAnswers = parser.isSet(QStringLiteral("short"));
+    options.faults.garbageAnswers = parser.isSet(QStringLiteral("garbage"));
+    if (parser.isSet(QStringLiteral("silent-after")) &&
+        !(options.faults.silentAfterFrames = WholeNumber(parser, QStringLiteral("silent-after"), 0)))
+        return std::nullopt;
+    if (parser.isSet(QStringLiteral("close-after")) &&
+        !(options.faults.closeAfterFrames = WholeNumber(parser, QStringLiteral("close-after"), 1)))
+        return std::nullopt;
+    if (parser.isSet(QStringLiteral("delay"))) {
+        const auto delay = WholeNumber(parser, QStringLiteral("delay"), 0);
+        if (!delay)
+            return std::nullopt;
+        options.faults.answerDelayMs = *delay;
+    }
+    return options;
+}
+
+QString CommandName(std::uint8_t command) {
+    static const char* const names[] = {"?", "ReadSlot", "WriteSlot", "StartModem", "StartGPS", "StopModem", "StopGPS",
+                                        "SetGPSBaud", "ModemPassThrough", "GPSPassThrough", "EraseFirmware", "WriteFirmware"};
+    return QLatin1String(command < std::size(names) ? names[command] : names[0]);
+}
+
+QString DescribeFrame(const QByteArray& frame, const QByteArray& answer) {
+    const CommandFrame::Header header = CommandFrame::ParseHeader(frame.constData());
+    return QStringLiteral("%1 (%2) value 0x%3, %4 payload bytes -> %5 answer bytes")
+        .arg(CommandName(header.command))
+        .arg(header.command)
+        .arg(QString::number(header.value, 16).rightJustified(8, QLatin1Char('0')).toUpper())
+        .arg(header.length)
+        .arg(answer.size());
+}
+
+void SaveSettings(const SimDevice& device, const QString& path) {
+    QString error;
+    if (!path.isEmpty() && !SimStateFile::SaveSettings(device, path, &error))
+        Log(error);
+}
+
+void SaveFirmware(const SimDevice& device, const QString& path) {
+    QString error;
+    if (!path.isEmpty() && !SimStateFile::SaveFirmware(device, path, &error))
+        Log(error);
+}
+
+void WatchDevice(SimDevice& device, const Options& options) {
+    SimEvents events;
+    events.settingsChanged = [&device, path = options.statePath] { SaveSettings(device, path); };
+    events.firmwareChanged = [&device, path = options.flashPath] { SaveFirmware(device, path); };
+    if (options.verbose) {
+        events.frameHandled = [](const QByteArray& frame, const QByteArray& answer) { Log(DescribeFrame(frame, answer)); };
+        events.protocolError = [](const QString& what) { Log(QStringLiteral("protocol error: ") + what); };
+        events.lineCut = [] { Log(QStringLiteral("cable pulled")); };
+    }
+    device.SetEvents(std::move(events));
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    StopSignal stopSignal;  // before any thread starts
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kova-sim"));
+    const std::optional<Options> options = ParseOptions(app);
+    if (!options)
+        return 2;
+
+    SimPort port;
+    SimDevice& device = port.Device();
+    QString error;
+    if (!options->statePath.isEmpty() && QFile::exists(options->statePath) &&
+        !SimStateFile::LoadSettings(device, options->statePath, &error)) {
+        Log(error);
+        return 2;
+    }
+    port.SetFaults(options->faults);
+    WatchDevice(device, *options);
+    if (!port.Start(&error)) {
+        Log(error);
+        return 1;
+    }
+    std::printf("%s\n", qUtf8Printable(port.Path()));
+    std::fflush(stdout);
+
+    const int signal = stopSignal.Wait();
+    port.Stop();
+    SaveSettings(device, options->statePath);
+    SaveFirmware(device, options->flashPath);
+    if (options->verbose)
+        Log(QStringLiteral("stopped by signal %1").arg(signal));
+    return 0;
+}
