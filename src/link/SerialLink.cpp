@@ -1,6 +1,6 @@
 #include "link/SerialLink.h"
 
-#include "link/PortDrain.h"
+#include "link/PortIo.h"
 
 #include <QMetaObject>
 #include <QSerialPort>
@@ -95,6 +95,7 @@ bool SerialLink::Open(const QString& portName) {
         QObject::connect(port, &QSerialPort::errorOccurred, ioContext_,
                          [this](QSerialPort::SerialPortError e) { OnPortError(e); });
         port_ = port;
+        portHandle_ = port->handle();
         return true;
     });
     if (!opened) {
@@ -160,16 +161,19 @@ bool SerialLink::LineLost() const {
 
 bool SerialLink::SendBytes(const QByteArray& bytes) {
     std::lock_guard control(controlLock_);
-    if (!ioThread_) {
+    if (!ioThread_ || !IsOpen()) {
         ClearReceive();
         return false;
     }
+    // Anything the device said before this send is not the answer to it.
+    if constexpr (PortIo::DirectWrite) {
+        PortIo::Purge(portHandle_);
+        ClearReceive();
+        return PortIo::WriteAll(portHandle_, bytes) && PortIo::Drain(portHandle_);
+    }
     return RunInIoThread([&] {
-        if (!port_) {
-            ClearReceive();
+        if (!port_)
             return false;
-        }
-        // Anything the device said before this send is not the answer to it.
         port_->clear(QSerialPort::AllDirections);
         ClearReceive();
         if (port_->write(bytes) != bytes.size())
@@ -178,7 +182,7 @@ bool SerialLink::SendBytes(const QByteArray& bytes) {
         while (port_ && port_->bytesToWrite() > 0)
             if (!port_->waitForBytesWritten(timeout))
                 return false;
-        return port_ && DrainPort(*port_);
+        return port_ && PortIo::Drain(*port_);
     });
 }
 

@@ -68,6 +68,7 @@ private:
     std::unique_ptr<QThread> ioThread_;
     QObject* ioContext_ = nullptr;  // lives in ioThread_
     QSerialPort* port_ = nullptr;   // lives in ioThread_
+    qintptr portHandle_ = -1;       // the port's descriptor while it is open
     QString portName_;
     QString lastError_;
 
