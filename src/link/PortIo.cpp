@@ -45,11 +45,17 @@ bool Drain(qintptr handle) {
 
 bool Drain(QSerialPort& port) { return Drain(port.handle()); }
 
+bool HungUp(qintptr handle) {
+    pollfd line{static_cast<int>(handle), POLLIN, 0};
+    return poll(&line, 1, 0) < 0 || (line.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
 #else
 
 bool Purge(qintptr) { return false; }
 bool WriteAll(qintptr, const QByteArray&) { return false; }
 bool Drain(qintptr) { return false; }
+bool HungUp(qintptr) { return true; }
 
 bool Drain(QSerialPort& port) {
 #if defined(Q_OS_WIN)

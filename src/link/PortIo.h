@@ -21,6 +21,9 @@ bool Purge(qintptr handle);
 bool WriteAll(qintptr handle, const QByteArray& bytes);
 // Returns once the written bytes have left the port.
 bool Drain(qintptr handle);
+// True when the other side is gone (a hang-up or an error on the descriptor). A read that found
+// nothing, because a purge took the bytes first, is not a hang-up.
+bool HungUp(qintptr handle);
 // The same drain on a port that QSerialPort writes (for the platforms without DirectWrite).
 bool Drain(QSerialPort& port);
 }  // namespace PortIo

@@ -256,16 +256,16 @@ void SerialLink::OnReadyRead() {
 
 // Runs in the I/O thread.
 void SerialLink::OnPortError(int error) {
-    switch (error) {
-    case QSerialPort::ResourceError:
-    case QSerialPort::ReadError:
-    case QSerialPort::WriteError:
-    case QSerialPort::DeviceNotFoundError:
-        break;
-    default:
+    if (!port_ || error == QSerialPort::NoError)
+        return;
+    const bool lost = error == QSerialPort::ResourceError || error == QSerialPort::DeviceNotFoundError ||
+                      ((error == QSerialPort::ReadError || error == QSerialPort::WriteError) &&
+                       PortIo::HungUp(portHandle_));
+    if (!lost) {
+        port_->clearError();
         return;
     }
-    if (port_ && port_->isOpen())
+    if (port_->isOpen())
         port_->close();
     {
         std::lock_guard rx(rxLock_);
