@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QApplication>
+
+// The application object. An exception that escapes an event handler is shown in a message box, and
+// the program then ends.
+class ConfiguratorApplication : public QApplication {
+public:
+    ConfiguratorApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// The last-resort display of an error that nothing else handled.
+void ShowUnhandledError(const QString& message);

@@ -1,0 +1,48 @@
+#include "app/AppWindows.h"
+#include "app/BuiltInSimulator.h"
+#include "app/ConfiguratorApplication.h"
+#include "app/Unit1.h"
+
+#include <QCommandLineParser>
+
+#include <exception>
+#include <memory>
+
+namespace {
+
+int Run(ConfiguratorApplication& app) {
+    QCommandLineParser options;
+    options.setApplicationDescription(QStringLiteral("Конфигуратор КОВА Т300 / Т310"));
+    options.addHelpOption();
+    const QCommandLineOption simulator(QStringLiteral("simulator"),
+                                       QStringLiteral("Work with a simulated tracker built into the program."));
+    options.addOption(simulator);
+    options.process(app);
+
+    std::unique_ptr<BuiltInSimulator> simulated;
+    if (options.isSet(simulator)) {
+        simulated = std::make_unique<BuiltInSimulator>();
+        QString why;
+        if (!simulated->Start(&why)) {
+            ShowUnhandledError(QStringLiteral("Не удалось запустить имитатор устройства: %1").arg(why));
+            return 1;
+        }
+    }
+    AppWindows windows;
+    windows.Form1->show();
+    return app.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ConfiguratorApplication app(argc, argv);
+    try {
+        Run(app);
+    } catch (const std::exception& error) {
+        ShowUnhandledError(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        ShowUnhandledError(QString());
+    }
+    return 0;
+}
