@@ -4,6 +4,9 @@
 #include "app/Unit1.h"
 
 #include <QCommandLineParser>
+#include <QTimer>
+
+#include <cstdio>
 
 #include <exception>
 #include <memory>
@@ -17,6 +20,10 @@ int Run(ConfiguratorApplication& app) {
     const QCommandLineOption simulator(QStringLiteral("simulator"),
                                        QStringLiteral("Work with a simulated tracker built into the program."));
     options.addOption(simulator);
+    const QCommandLineOption quitWhenShown(QStringLiteral("quit-when-shown"),
+                                           QStringLiteral("Print \"shown\" and quit once the main window is on "
+                                                          "screen (start-up timing)."));
+    options.addOption(quitWhenShown);
     options.process(app);
 
     std::unique_ptr<BuiltInSimulator> simulated;
@@ -30,6 +37,12 @@ int Run(ConfiguratorApplication& app) {
     }
     AppWindows windows;
     windows.Form1->show();
+    if (options.isSet(quitWhenShown))
+        QTimer::singleShot(0, &app, [&app] {
+            std::fputs("shown\n", stdout);
+            std::fflush(stdout);
+            app.quit();
+        });
     return app.exec();
 }
 
