@@ -4,11 +4,12 @@
 SHELL := /bin/bash
 BUILD_RUN  := build/run
 BUILD_TEST := build/test
+BUILD_FUZZ := build/fuzz
 PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev libgtest-dev \
             fonts-liberation clang libclang-rt-14-dev
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps bench clean
+.PHONY: run test fuzz deps bench clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -33,10 +34,17 @@ run: deps $(BUILD_RUN)/build.ninja
 	  $(BUILD_RUN)/kova-sim; \
 	fi
 
-test: deps
+test: deps fuzz
 	cmake -S . -B $(BUILD_TEST) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKOVA_SANITIZE=ON
 	cmake --build $(BUILD_TEST) -j$(JOBS)
 	cd $(BUILD_TEST) && ctest --output-on-failure -j$(JOBS) --timeout 600
+
+# The settings fuzz target under libFuzzer, which needs clang, for a bounded time.
+fuzz: deps
+	cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+	      -DKOVA_SANITIZE=ON -DKOVA_BENCH=OFF
+	cmake --build $(BUILD_FUZZ) -j$(JOBS) --target settings_fuzz
+	cd $(BUILD_FUZZ) && ctest --output-on-failure -R settings_fuzz
 
 bench: deps $(BUILD_RUN)/build.ninja
 	cmake --build $(BUILD_RUN) -j$(JOBS)
