@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
         for (int round = 0; round < rounds; ++round) {
             floors.push_back(bench::Measure([&] { PlainFlash(path, image); }).wallSeconds);
             const bench::Usage usage = bench::Measure([&] {
-                MCUpdateThread update(link, {false, path}, file, reporter, DeviceJobLease::TryTake("flash"));
+                MCUpdateThread update(link, {false, path}, file, reporter, DeviceJobLease::TryTake());
                 update.Execute();
                 link.Close();
             });

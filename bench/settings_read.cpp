@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
         floors.push_back(bench::Measure([&] { PlainRead(sim.Path()); }).wallSeconds);
         const bench::Usage usage = bench::Measure([&] {
             RWSettingsThread read(RWSettingsThread::ReadMode, link, {false, sim.Path()}, {}, reporter,
-                                  DeviceJobLease::TryTake("settings read"));
+                                  DeviceJobLease::TryTake());
             read.Execute();
         });
         reads.push_back(usage.wallSeconds);

@@ -269,8 +269,7 @@ void TForm1::SpeedButton3Click() {
 }
 
 void TForm1::StartSettingsTransfer(RWSettingsThread::Mode mode) {
-    DeviceJobLease lease = DeviceJobLease::TryTake(mode == RWSettingsThread::ReadMode ? QStringLiteral("чтение настроек")
-                                                                                       : QStringLiteral("запись настроек"));
+    DeviceJobLease lease = DeviceJobLease::TryTake();
     if (!lease.Held())
         return;
     RWSettings = new RWSettingsThread(mode, Link, Panel4->Choice(), Settings, transferReporter_, std::move(lease));
@@ -348,7 +347,7 @@ void TForm1::SpeedButton6Click() {
 void TForm1::StartFirmwareUpdate(const QString& chosenName) {
     if (MCUpdate)
         return;
-    DeviceJobLease lease = DeviceJobLease::TryTake(QStringLiteral("обновление программного обеспечения"));
+    DeviceJobLease lease = DeviceJobLease::TryTake();
     if (!lease.Held())
         return;
     MCUpdate = new MCUpdateThread(Link, Panel4->Choice(), FirmwareFileName(chosenName), firmwareReporter_,

@@ -9,10 +9,8 @@ constexpr int BarWidth = 40;
 
 CliReporter::CliReporter(QTextStream& err) : err_(err), terminal_(isatty(fileno(stderr)) != 0) {}
 
-void CliReporter::ShowResult(ReportKind kind, const QString& message) {
+void CliReporter::ShowResult(ReportKind, const QString& message) {
     EndBar();
-    failed_ = kind == ReportKind::Failure;
-    lastMessage_ = message;
     err_ << message << "\n";
     err_.flush();
 }

@@ -14,9 +14,6 @@ public:
     void HideProgress() override;
     void AddLogLine(const QString& line) override;
 
-    bool Failed() const { return failed_; }
-    QString LastMessage() const { return lastMessage_; }
-
 private:
     void EndBar();
 
@@ -24,6 +21,4 @@ private:
     bool terminal_;
     bool barShown_ = false;
     int lastPercent_ = -1;
-    bool failed_ = false;
-    QString lastMessage_;
 };

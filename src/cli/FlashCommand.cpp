@@ -15,7 +15,7 @@ int Flash(const QCommandLineParser& parser, CliContext& context) {
     const QStringList arguments = parser.positionalArguments();
     if (arguments.size() != 1)
         return UsageError(context, QStringLiteral("flash takes one firmware file"));
-    DeviceJobLease lease = DeviceJobLease::TryTake(QStringLiteral("firmware update"));
+    DeviceJobLease lease = DeviceJobLease::TryTake();
     SerialLink link;
     CliReporter reporter(context.err);
     MCUpdateThread update(link, context.choice, FirmwareFileName(arguments.front()), reporter, std::move(lease));

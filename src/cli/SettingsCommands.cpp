@@ -43,7 +43,7 @@ int Read(const QCommandLineParser& parser, CliContext& context) {
     SerialLink link;
     CliSettingsReporter reporter(context.err);
     RWSettingsThread transfer(RWSettingsThread::ReadMode, link, context.choice, {}, reporter,
-                              DeviceJobLease::TryTake(QStringLiteral("settings read")));
+                              DeviceJobLease::TryTake());
     if (!transfer.Execute() || !reporter.read)
         return ExitFailure;
     PrintSlots(context.out, *reporter.read);
@@ -89,7 +89,7 @@ int Write(const QCommandLineParser& parser, CliContext& context) {
     SerialLink link;
     CliSettingsReporter reporter(context.err);
     RWSettingsThread transfer(RWSettingsThread::WriteMode, link, context.choice, block, reporter,
-                              DeviceJobLease::TryTake(QStringLiteral("settings write")));
+                              DeviceJobLease::TryTake());
     return transfer.Execute() ? ExitSuccess : ExitFailure;
 }
 

@@ -5,7 +5,6 @@
 namespace {
 std::mutex leaseLock;
 bool taken = false;
-QString holder;
 }
 
 DeviceJobLease::~DeviceJobLease() { Release(); }
@@ -21,13 +20,12 @@ DeviceJobLease& DeviceJobLease::operator=(DeviceJobLease&& other) noexcept {
     return *this;
 }
 
-DeviceJobLease DeviceJobLease::TryTake(const QString& jobName) {
+DeviceJobLease DeviceJobLease::TryTake() {
     std::lock_guard lock(leaseLock);
     DeviceJobLease lease;
     if (taken)
         return lease;
     taken = true;
-    holder = jobName;
     lease.held_ = true;
     return lease;
 }
@@ -37,16 +35,10 @@ bool DeviceJobLease::Busy() {
     return taken;
 }
 
-QString DeviceJobLease::HolderName() {
-    std::lock_guard lock(leaseLock);
-    return taken ? holder : QString();
-}
-
 void DeviceJobLease::Release() {
     if (!held_)
         return;
     std::lock_guard lock(leaseLock);
     taken = false;
-    holder.clear();
     held_ = false;
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 // One device job at a time in the whole process: a job holds the lease from the moment it is started
 // until it has ended, so no second job can close the link under it.
 class DeviceJobLease {
@@ -14,9 +12,8 @@ public:
     DeviceJobLease& operator=(const DeviceJobLease&) = delete;
 
     // An empty lease when another job holds the link.
-    static DeviceJobLease TryTake(const QString& jobName);
+    static DeviceJobLease TryTake();
     static bool Busy();
-    static QString HolderName();
 
     bool Held() const { return held_; }
     void Release();

@@ -49,7 +49,7 @@ protected:
     bool Run(const QString& path, PortChoice choice = {}) {
         if (choice.automatic && choice.portText.isEmpty())
             choice = {false, sim.Path()};
-        MCUpdateThread update(link, choice, path, reporter, DeviceJobLease::TryTake("firmware update"));
+        MCUpdateThread update(link, choice, path, reporter, DeviceJobLease::TryTake());
         return update.Execute();
     }
 
@@ -168,18 +168,18 @@ private:
 TEST_F(FirmwareUpdate, APieceThatCannotBeReadWhollyIsNotSent) {
     const QString path = WriteFile("shrinks.fmw", Payload(5000));
     ShrinkingFileReporter shrinking(path);
-    MCUpdateThread update(link, {false, sim.Path()}, path, shrinking, DeviceJobLease::TryTake("firmware update"));
+    MCUpdateThread update(link, {false, sim.Path()}, path, shrinking, DeviceJobLease::TryTake());
     EXPECT_FALSE(update.Execute());
     EXPECT_TRUE(shrinking.LastMessage().startsWith("Ошибка чтения файла прошивки")) << shrinking.LastMessage().toStdString();
     EXPECT_EQ(SentWrites(), (Writes{{0, 2048}}));
 }
 
 TEST_F(FirmwareUpdate, ASecondJobCannotStartWhileOneHoldsTheLink) {
-    DeviceJobLease running = DeviceJobLease::TryTake("settings transfer");
+    DeviceJobLease running = DeviceJobLease::TryTake();
     ASSERT_TRUE(running.Held());
-    EXPECT_FALSE(DeviceJobLease::TryTake("firmware update").Held());
+    EXPECT_FALSE(DeviceJobLease::TryTake().Held());
     running.Release();
-    EXPECT_TRUE(DeviceJobLease::TryTake("firmware update").Held());
+    EXPECT_TRUE(DeviceJobLease::TryTake().Held());
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ protected:
     bool Run(RWSettingsThread::Mode mode, const DeviceSettings& block = {}, PortChoice choice = {}) {
         if (choice.automatic)
             choice = {false, sim.Path()};
-        RWSettingsThread transfer(mode, link, choice, block, reporter, DeviceJobLease::TryTake("settings"));
+        RWSettingsThread transfer(mode, link, choice, block, reporter, DeviceJobLease::TryTake());
         return transfer.Execute();
     }
     std::vector<CommandFrame::Header> Headers() {
@@ -106,7 +106,7 @@ TEST_F(SettingsTransfer, FailuresSayWhichStepFailedAndKeepTheProgramsBlock) {
         sim.SetFaults(c.faults);
         reporter.Clear();
         RWSettingsThread transfer(c.mode, link, c.noDevice ? PortChoice{true, ""} : PortChoice{false, sim.Path()}, {},
-                                  reporter, DeviceJobLease::TryTake("settings"));
+                                  reporter, DeviceJobLease::TryTake());
         EXPECT_FALSE(transfer.Execute());
         EXPECT_EQ(reporter.LastMessage(), c.message);
         EXPECT_EQ(reporter.results.back().first, ReportKind::Failure);

@@ -5,6 +5,7 @@
 #include "link/UsbSerialSource.h"
 
 #include <QList>
+#include <QWidget>
 #include <QStringList>
 
 #include <deque>
@@ -69,4 +70,13 @@ inline std::shared_ptr<ScriptedPrompts> UseScriptedPrompts(const QStringList& us
     SetPrompts(prompts);
     SetUsbSerialSource(std::make_shared<FixedUsbSerialSource>(usbPorts));
     return prompts;
+}
+
+// The control of that object name inside the window; the test stops when there is none.
+template <typename Control>
+Control* FindControl(const QWidget* window, const char* name) {
+    auto* control = window->findChild<Control*>(QString::fromLatin1(name));
+    if (!control)
+        qFatal("no control %s", name);
+    return control;
 }

@@ -28,10 +28,7 @@ class PagesTest : public QObject {
 
     template <typename Control>
     Control* Find(const char* name) const {
-        auto* control = form->findChild<Control*>(QString::fromLatin1(name));
-        if (!control)
-            qFatal("no control %s", name);
-        return control;
+        return FindControl<Control>(form, name);
     }
     QLineEdit* Edit(const char* name) const { return Find<QLineEdit>(name); }
     QByteArray Slot(Slot slot) const { return form->Settings.Text(slot); }

@@ -34,10 +34,7 @@ class ShellTest : public QObject {
 
     template <typename Control>
     Control* Find(const char* name) const {
-        auto* control = form->findChild<Control*>(QString::fromLatin1(name));
-        if (!control)
-            qFatal("no control %s", name);
-        return control;
+        return FindControl<Control>(form, name);
     }
 
     // Entry n drawn selected, every other entry unselected.
