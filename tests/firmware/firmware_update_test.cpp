@@ -6,7 +6,9 @@
 #include "link/SerialLink.h"
 #include "link/Timings.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
+#include <QThread>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -139,6 +141,10 @@ TEST_F(FirmwareUpdate, EachFailingStageSaysWhichAndLeavesTheLinkAsExpected) {
         EXPECT_FALSE(Run(c.file, c.choice));
         EXPECT_EQ(reporter.LastMessage(), c.message);
         EXPECT_EQ(reporter.results.back().first, ReportKind::Failure);
+        // On a loaded machine the wait may time out before the link has seen the hang-up.
+        QDeadlineTimer settle(2000);
+        while (link.IsOpen() != c.linkOpen && !settle.hasExpired())
+            QThread::msleep(10);
         EXPECT_EQ(link.IsOpen(), c.linkOpen);
         EXPECT_EQ(static_cast<int>(SentWrites(framesBefore).size()), c.writesSent);
         EXPECT_FALSE(DeviceJobLease::Busy()) << "the lease is given back";

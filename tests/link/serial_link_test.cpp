@@ -114,7 +114,8 @@ TEST_F(SimLinkFixture, APulledCableEndsTheWaitAndTheNextOpenWorks) {
     SimFaults faults;
     faults.closeAfterFrames = 1;
     sim.SetFaults(faults);
-    ASSERT_TRUE(link.SendFrame(DeviceCommand::ReadSlot, 0x08080480));
+    // The cable may go while the frame is still draining, so the send itself may already fail.
+    link.SendFrame(DeviceCommand::ReadSlot, 0x08080480);
     QElapsedTimer clock;
     clock.start();
     EXPECT_FALSE(link.WaitForBytes(32, 3000));
