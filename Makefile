@@ -5,8 +5,8 @@ SHELL := /bin/bash
 BUILD_RUN  := build/run
 BUILD_TEST := build/test
 BUILD_FUZZ := build/fuzz
-PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev libgtest-dev \
-            fonts-liberation clang libclang-rt-14-dev
+PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-positioning-dev qt6-translations-l10n \
+            libgl-dev libgtest-dev fonts-liberation clang libclang-rt-14-dev ccache
 JOBS ?= $(shell nproc)
 
 .PHONY: run test fuzz deps bench clean
