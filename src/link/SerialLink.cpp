@@ -235,6 +235,14 @@ QByteArray SerialLink::ReceivedText() const {
     return QByteArray(rxBuffer_.data());
 }
 
+QByteArray SerialLink::TakeReceived() {
+    std::lock_guard rx(rxLock_);
+    QByteArray taken(rxBuffer_.data(), static_cast<qsizetype>(rxCount_));
+    rxBuffer_.fill(0);
+    rxCount_ = 0;
+    return taken;
+}
+
 // Runs in the I/O thread.
 void SerialLink::OnReadyRead() {
     if (!port_)

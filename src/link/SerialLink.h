@@ -53,6 +53,9 @@ public:
     // The received bytes, and the same read as a zero-terminated text.
     QByteArray ReceivedBytes() const;
     QByteArray ReceivedText() const;
+    // The received bytes, taken and the buffer emptied in one step: nothing that arrives meanwhile
+    // is lost or read twice.
+    QByteArray TakeReceived();
     // True once the port failed under an open link (the cable was pulled), until the next Open.
     bool LineLost() const;
 
