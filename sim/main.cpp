@@ -4,7 +4,7 @@
 
 #include "SimPort.h"
 #include "SimStateFile.h"
-#include "StopSignal.h"
+#include "link/StopSignal.h"
 #include "link/CommandFrame.h"
 
 #include <QCommandLineParser>

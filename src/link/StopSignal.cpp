@@ -1,4 +1,4 @@
-#include "StopSignal.h"
+#include "link/StopSignal.h"
 
 #include <QtGlobal>
 

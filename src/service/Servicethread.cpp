@@ -1,0 +1,108 @@
+#include "service/Servicethread.h"
+
+#include "link/SerialLink.h"
+#include "link/Timings.h"
+
+ServiceThread::ServiceThread(ServiceOperation operation, SerialLink& link, PortChoice choice, JobReporter& reporter,
+                             DeviceJobLease lease)
+    : operation_(operation), link_(link), choice_(std::move(choice)), reporter_(reporter), lease_(std::move(lease)) {}
+
+QString StoppedText(const QString& step) { return QStringLiteral("Операция остановлена: %1").arg(step); }
+
+bool ServiceThread::Execute() {
+    if (stopRequested_ || !ConnectDevice(link_, choice_)) {
+        if (!stopRequested_)
+            reporter_.ShowResult(ReportKind::Failure, NotConnectedText());
+        else
+            Stopped(QStringLiteral("подключение к устройству"));
+        End();
+        return false;
+    }
+    const bool done = Run();
+    End();
+    return done;
+}
+
+bool ServiceThread::Run() {
+    switch (operation_) {
+    case ServiceOperation::ModemOn:
+        return ModemOn();
+    case ServiceOperation::ModemOff:
+        return ToggleModule(DeviceCommand::StopModem, QStringLiteral("Модем остановлен"),
+                            QStringLiteral("Модем не остановлен"));
+    case ServiceOperation::GpsOn:
+        return ToggleModule(DeviceCommand::StartGPS, QStringLiteral("GPS/ГЛОНАСС модуль запущен"),
+                            QStringLiteral("GPS/ГЛОНАСС модуль не запущен"));
+    case ServiceOperation::GpsOff:
+        return ToggleModule(DeviceCommand::StopGPS, QStringLiteral("GPS/ГЛОНАСС модуль остановлен"),
+                            QStringLiteral("GPS/ГЛОНАСС модуль не остановлен"));
+    default:
+        Log(QStringLiteral("Операция пока недоступна"));
+        return false;
+    }
+}
+
+// The modem is started, then asked "AT" until it answers, then told to stop echoing. Only the
+// start's acknowledgement decides whether the later steps are tried.
+bool ServiceThread::ModemOn() {
+    const Timings& timings = CurrentTimings();
+    Log(QStringLiteral("Запуск модема..."));
+    if (!RunOwnCommand(link_, DeviceCommand::StartModem)) {
+        if (Stopped(QStringLiteral("запуск модема")))
+            return false;
+        Log(QStringLiteral("Модем не запущен"));
+        return false;
+    }
+    bool answered = false;
+    for (int attempt = 0; attempt < timings.modemProbeAttempts && !answered; ++attempt) {
+        answered = ModemExchange("AT\r\n", 6, timings.modemReplyMs);
+        if (Stopped(QStringLiteral("проверка связи с модемом")))
+            return false;
+    }
+    if (answered)
+        Log(QStringLiteral("Модем запущен"));
+    const bool configured = ModemExchange("ATE0\r\n", 6, timings.modemReplyMs);
+    if (Stopped(QStringLiteral("отключение эха модема")))
+        return false;
+    if (configured)
+        Log(QStringLiteral("Модем сконфигурирован"));
+    return answered;
+}
+
+bool ServiceThread::ToggleModule(DeviceCommand command, const QString& done, const QString& failed) {
+    const bool acknowledged = RunOwnCommand(link_, command);
+    if (!acknowledged && Stopped(QStringLiteral("ожидание ответа устройства")))
+        return false;
+    Log(acknowledged ? done : failed);
+    return acknowledged;
+}
+
+bool ServiceThread::ModemExchange(const QByteArray& text, std::uint32_t count, int timeoutMs) {
+    link_.SendFrame(DeviceCommand::ModemPassThrough, 0, text);
+    link_.WaitForBytes(count, timeoutMs);
+    return Found("OK");
+}
+
+bool ServiceThread::Found(const char* text) const { return link_.ReceivedText().contains(text); }
+
+void ServiceThread::Log(const QString& line) { reporter_.AddLogLine(line); }
+
+void ServiceThread::RequestStop() {
+    stopRequested_ = true;
+    link_.Close();
+}
+
+bool ServiceThread::Stopped(const QString& step) {
+    if (!stopRequested_)
+        return false;
+    if (!stopLogged_)
+        Log(StoppedText(step));
+    stopLogged_ = true;
+    return true;
+}
+
+void ServiceThread::End() {
+    // Every send has left the port before it returns, so closing now cuts off no frame.
+    link_.Close();
+    lease_.Release();
+}

@@ -1,0 +1,154 @@
+// The engineering operations on the modem and the module, against the simulated tracker on a pty.
+#include "RecordingReporter.h"
+#include "SimPort.h"
+
+#include "link/CommandFrame.h"
+#include "link/SerialLink.h"
+#include "link/Timings.h"
+#include "service/Servicethread.h"
+
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+class ServiceOperations : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(sim.Start());
+        MutableTimings().ownCommandMs = 300;
+        MutableTimings().modemReplyMs = 100;
+    }
+    void TearDown() override {
+        link.Close();
+        sim.Stop();
+        MutableTimings() = Timings{};
+    }
+
+    bool Run(ServiceOperation operation, PortChoice choice = {}) {
+        if (choice.automatic)
+            choice = {false, sim.Path()};
+        ServiceThread job(operation, link, choice, reporter, DeviceJobLease::TryTake());
+        return job.Execute();
+    }
+    QStringList Logged() const {
+        QStringList lines;
+        for (const QString& event : reporter.events)
+            if (event.startsWith("log "))
+                lines << event.mid(4);
+        return lines;
+    }
+    // The commands of the frames the device received.
+    std::vector<int> Commands() {
+        std::vector<int> commands;
+        for (const QByteArray& frame : sim.Device().Frames())
+            commands.push_back(static_cast<std::uint8_t>(frame[0]));
+        return commands;
+    }
+
+    SimPort sim;
+    SerialLink link;
+    RecordingReporter reporter;
+};
+
+TEST(ServiceTimings, DefaultsAreTheDevicesOwnFigures) {
+    const Timings defaults;
+    EXPECT_EQ(defaults.modemReplyMs, 500);
+    EXPECT_EQ(defaults.modemLongReplyMs, 2000);
+    EXPECT_EQ(defaults.modemFileDataMs, 1000000);
+    EXPECT_EQ(defaults.modemProbeAttempts, 10);
+    EXPECT_EQ(defaults.modemPauseMs, 100);
+    EXPECT_EQ(defaults.nmeaRelayPeriodMs, 1000);
+}
+
+TEST_F(ServiceOperations, WithNoDeviceEveryOperationShowsTheBoxAndLogsNothing) {
+    for (int number = 1; number <= 10; ++number) {
+        reporter.Clear();
+        const auto operation = static_cast<ServiceOperation>(number);
+        EXPECT_FALSE(Run(operation, {false, "/dev/kova-no-such-port"})) << number;
+        ASSERT_EQ(reporter.results.size(), 1u) << number;
+        EXPECT_EQ(reporter.results[0].first, ReportKind::Failure);
+        EXPECT_EQ(reporter.results[0].second, "Устройство не подключено");
+        EXPECT_TRUE(Logged().isEmpty()) << number;
+    }
+    EXPECT_EQ(sim.Device().FrameCount(), 0);
+}
+
+struct Toggle {
+    ServiceOperation operation;
+    DeviceCommand command;
+    const char* done;
+    const char* failed;
+};
+const Toggle Toggles[] = {
+    {ServiceOperation::ModemOff, DeviceCommand::StopModem, "Модем остановлен", "Модем не остановлен"},
+    {ServiceOperation::GpsOn, DeviceCommand::StartGPS, "GPS/ГЛОНАСС модуль запущен", "GPS/ГЛОНАСС модуль не запущен"},
+    {ServiceOperation::GpsOff, DeviceCommand::StopGPS, "GPS/ГЛОНАСС модуль остановлен",
+     "GPS/ГЛОНАСС модуль не остановлен"},
+};
+
+TEST_F(ServiceOperations, ModuleCommandsLogTheirLineAndCloseTheLink) {
+    for (const Toggle& toggle : Toggles) {
+        reporter.Clear();
+        const int before = sim.Device().FrameCount();
+        EXPECT_TRUE(Run(toggle.operation)) << toggle.done;
+        EXPECT_EQ(Logged(), QStringList{toggle.done});
+        EXPECT_TRUE(reporter.results.empty());
+        ASSERT_EQ(sim.Device().FrameCount(), before + 1);
+        EXPECT_EQ(sim.Device().Frames().back(), CommandFrame::Build(toggle.command, 0).value());
+        EXPECT_FALSE(link.IsOpen());
+    }
+    EXPECT_FALSE(sim.Device().GpsOn());
+}
+
+TEST_F(ServiceOperations, AnUnansweredModuleCommandLogsItsFailure) {
+    SimFaults silent;
+    silent.silentAfterFrames = 0;
+    sim.SetFaults(silent);
+    for (const Toggle& toggle : Toggles) {
+        reporter.Clear();
+        EXPECT_FALSE(Run(toggle.operation)) << toggle.failed;
+        EXPECT_EQ(Logged(), QStringList{toggle.failed});
+    }
+}
+
+TEST_F(ServiceOperations, AnyAcknowledgementByteCounts) {
+    SimFaults garbage;
+    garbage.garbageAnswers = true;
+    sim.SetFaults(garbage);
+    EXPECT_TRUE(Run(ServiceOperation::ModemOff));
+    EXPECT_EQ(Logged(), QStringList{"Модем остановлен"});
+}
+
+TEST_F(ServiceOperations, ModemStartWithoutAcknowledgementTriesNothingMore) {
+    SimFaults silent;
+    silent.silentAfterFrames = 0;
+    sim.SetFaults(silent);
+    EXPECT_FALSE(Run(ServiceOperation::ModemOn));
+    EXPECT_EQ(Logged(), (QStringList{"Запуск модема...", "Модем не запущен"}));
+    EXPECT_EQ(Commands(), std::vector<int>{3});
+}
+
+TEST_F(ServiceOperations, AStoppedOperationEndsAtItsStepAndSaysSo) {
+    SimFaults silent;
+    silent.silentAfterFrames = 0;
+    sim.SetFaults(silent);
+    MutableTimings().ownCommandMs = 20000;
+    ServiceThread job(ServiceOperation::GpsOn, link, {false, sim.Path()}, reporter, DeviceJobLease::TryTake());
+    std::thread stopper([&] {
+        sim.Device().WaitForFrames(1, 5000);
+        job.RequestStop();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(job.Execute());
+    stopper.join();
+    EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_EQ(Logged(), QStringList{StoppedText("ожидание ответа устройства")});
+    EXPECT_FALSE(link.IsOpen());
+}
+
+}  // namespace
