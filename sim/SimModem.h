@@ -1,16 +1,49 @@
 #pragma once
 
-#include <QByteArray>
+#include "SimFaults.h"
 
-// The GSM modem behind command 8. It hears the bytes the microcontroller passes on and gives back
-// what it answers. Only the device calls it, under the device's lock.
+#include <QByteArray>
+#include <QList>
+
+// The GSM modem behind command 8. It hears the bytes the microcontroller passes on, takes them as
+// command lines ended by a carriage return (line feeds are ignored) and gives back what it answers:
+// with echo on, the line itself first, then "\r\nOK\r\n" or "\r\nERROR\r\n". Switched off it hears
+// nothing. Only the device calls it, under the device's lock.
 class SimModem {
 public:
-    QByteArray Receive(const QByteArray& payload);
+    static constexpr int MaxLineLength = 556;  // longer lines keep their first characters only
 
-    void SetPowered(bool on) { powered_ = on; }
+    QByteArray Receive(const QByteArray& bytes);
+
+    // Switching on starts the modem afresh: echo on, nothing half-heard, its start-up count again.
+    void SetPowered(bool on);
     bool Powered() const { return powered_; }
+    void SetFaults(const SimFaults& faults) { faults_ = faults; }
+    bool Echo() const { return echo_; }
+    // Every command line heard while on, without its terminator, answered or not.
+    const QList<QByteArray>& Lines() const { return lines_; }
 
 private:
+    using Handler = QByteArray (SimModem::*)(const QByteArray& argument);
+    struct Command {
+        const char* name;    // what follows "AT", upper case
+        bool takesArgument;  // the name is a prefix and the rest of the line is the argument
+        Handler run;
+    };
+    static const Command Commands[];
+
+    QByteArray Answer(const QByteArray& line);
+    bool StillStarting(const QByteArray& line);
+    QByteArray Execute(const QByteArray& line);
+
+    QByteArray Attention(const QByteArray& argument);
+    QByteArray EchoOff(const QByteArray& argument);
+    QByteArray EchoOn(const QByteArray& argument);
+
     bool powered_ = false;
+    bool echo_ = true;
+    int attentionsHeard_ = 0;  // "AT" lines since switched on
+    QByteArray line_;
+    QList<QByteArray> lines_;
+    SimFaults faults_;
 };
