@@ -49,9 +49,12 @@ QByteArray SimModem::Answer(const QByteArray& line) {
 
 // Until the Nth "AT" since switching on, the modem is still starting and answers nothing at all.
 bool SimModem::StillStarting(const QByteArray& line) {
+    const int needed = faults_.modemAnswersFromAt;
+    if (needed <= 1 || attentionsHeard_ >= needed)
+        return false;
     if (line.toUpper() == "AT")
         ++attentionsHeard_;
-    return attentionsHeard_ < faults_.modemAnswersFromAt;
+    return attentionsHeard_ < needed;
 }
 
 QByteArray SimModem::Execute(const QByteArray& line) {

@@ -42,7 +42,7 @@ private:
 
     bool powered_ = false;
     bool echo_ = true;
-    int attentionsHeard_ = 0;  // "AT" lines since switched on
+    int attentionsHeard_ = 0;  // "AT" lines since switched on, counted while it starts
     QByteArray line_;
     QList<QByteArray> lines_;
     SimFaults faults_;
