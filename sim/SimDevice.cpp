@@ -360,6 +360,11 @@ QList<QByteArray> SimDevice::ModemLines() const {
     return modem_.Lines();
 }
 
+QList<SimCall> SimDevice::ModemCalls() const {
+    std::lock_guard guard(lock_);
+    return modem_.Calls();
+}
+
 bool SimDevice::GpsHasFix() const {
     std::lock_guard guard(lock_);
     return gps_.HasFix();

@@ -95,6 +95,8 @@ public:
     bool ModemEcho() const;
     // The command lines the modem heard while on, without their terminators.
     QList<QByteArray> ModemLines() const;
+    // The voice calls the modem was told to place, and whether each has been hung up.
+    QList<SimCall> ModemCalls() const;
     bool GpsHasFix() const;
     // Seconds of output since the module was switched on.
     int GpsSecondsOn() const;

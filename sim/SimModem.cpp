@@ -11,6 +11,10 @@ const SimModem::Command SimModem::Commands[] = {
     {"", false, &SimModem::Attention},
     {"E0", false, &SimModem::EchoOff},
     {"E1", false, &SimModem::EchoOn},
+    {"+GSN", false, &SimModem::SerialNumber},
+    {"D", true, &SimModem::Dial},
+    {"H0", false, &SimModem::HangUp},
+    {"H", false, &SimModem::HangUp},
 };
 
 void SimModem::SetPowered(bool on) {
@@ -81,5 +85,21 @@ QByteArray SimModem::EchoOff(const QByteArray& /*argument*/) {
 
 QByteArray SimModem::EchoOn(const QByteArray& /*argument*/) {
     echo_ = true;
+    return Ok;
+}
+
+QByteArray SimModem::SerialNumber(const QByteArray& /*argument*/) { return "\r\n" + QByteArray(Imei) + "\r\n" + Ok; }
+
+// "ATD" + number + ";" places a voice call; the modem says OK at once and the call goes on by itself.
+QByteArray SimModem::Dial(const QByteArray& argument) {
+    if (!argument.endsWith(';') || argument.size() < 2)
+        return Error;
+    calls_.append({argument.chopped(1), false});
+    return Ok;
+}
+
+QByteArray SimModem::HangUp(const QByteArray& /*argument*/) {
+    for (SimCall& call : calls_)
+        call.hungUp = true;
     return Ok;
 }

@@ -133,6 +133,29 @@ TEST_F(ModemTest, AnEchoOffRefusedLeavesTheEchoOn) {
     EXPECT_EQ(ToModem("AT\r\n"), "AT\r\n" + Ok);
 }
 
+TEST_F(ModemTest, TellsItsImeiAsFifteenDigitsOnALineOfTheirOwn) {
+    StartModem();
+    ToModem("ATE0\r\n");
+    const QByteArray answer = ToModem("AT+GSN\r\n");
+    EXPECT_EQ(answer, "\r\n" + QByteArray(SimModem::Imei) + "\r\n" + Ok);
+    EXPECT_EQ(QByteArray(SimModem::Imei).size(), 15);
+    EXPECT_EQ(device.SlotText(Slot::Imei), SimModem::Imei);  // the tracker and its modem agree
+}
+
+TEST_F(ModemTest, PlacesVoiceCallsToTheNumberAsTypedAndHangsThemUp) {
+    StartModem();
+    ToModem("ATE0\r\n");
+    EXPECT_EQ(ToModem("ATH0\r\n"), Ok) << "hanging up without a call is no error";
+    EXPECT_EQ(ToModem("ATD +79001234567 ;\r\n"), Ok);
+    EXPECT_EQ(device.ModemCalls(), (QList<SimCall>{{" +79001234567 ", false}}));
+    EXPECT_EQ(ToModem("ATH0\r\n"), Ok);
+    EXPECT_EQ(device.ModemCalls(), (QList<SimCall>{{" +79001234567 ", true}}));
+
+    EXPECT_EQ(ToModem("ATD;\r\n"), Error);
+    EXPECT_EQ(ToModem("ATD89001234567\r\n"), Error) << "no data calls";
+    EXPECT_EQ(device.ModemCalls().size(), 1);
+}
+
 TEST_F(ModemTest, AModemSwitchedOnWithoutAFrameAnswers) {
     device.SetModemPowered(true);
     EXPECT_TRUE(device.ModemOn());
