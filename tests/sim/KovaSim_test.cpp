@@ -202,6 +202,10 @@ struct ModemDialogue {
     QList<QPair<QByteArray, QByteArray>> exchanges;  // line sent, answer expected
 };
 
+void PrintTo(const ModemDialogue& dialogue, std::ostream* out) {
+    *out << (dialogue.arguments.isEmpty() ? QStringLiteral("(none)") : dialogue.arguments.join(' ')).toStdString();
+}
+
 class KovaSimModem : public KovaSimTest, public testing::WithParamInterface<ModemDialogue> {};
 
 TEST_P(KovaSimModem, OptionsStartTheModemAndMakeItMisbehave) {

@@ -58,6 +58,8 @@ struct ModemLine {
     QByteArray answer;  // with echo off
 };
 
+void PrintTo(const ModemLine& line, std::ostream* out) { *out << testing::PrintToString(line.sent.toStdString()); }
+
 class ModemLines : public ModemTest, public testing::WithParamInterface<ModemLine> {};
 
 TEST_P(ModemLines, AreAnsweredOkOrError) {

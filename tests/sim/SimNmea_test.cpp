@@ -21,6 +21,8 @@ struct Coordinate {
     QByteArray text;
 };
 
+void PrintTo(const Coordinate& c, std::ostream* out) { *out << c.text.constData(); }
+
 class SimNmeaCoordinates : public testing::TestWithParam<Coordinate> {};
 
 TEST_P(SimNmeaCoordinates, AreWrittenAsDegreesAndMinutesWithTheirHemisphere) {
