@@ -89,14 +89,13 @@ void SimDevice::TakeFrames(SimOutput& output, Notes& notes) {
 QByteArray SimDevice::Handle(const QByteArray& frame, Notes& notes) {
     frames_.append(frame);
     frameArrived_.notify_all();
-    const int counted = static_cast<int>(frames_.size()) - faultsFromFrame_;
-    if (faults_.closeAfterFrames && counted >= *faults_.closeAfterFrames) {
+    if (faults_.closeAfterFrames && FramesSinceFaults() >= *faults_.closeAfterFrames) {
         lineCut_ = true;
         notes.lineCut = true;
         pending_.clear();
         return {};
     }
-    if (faults_.silentAfterFrames && counted > *faults_.silentAfterFrames)
+    if (Hung())
         return {};
     const CommandFrame::Header header = CommandFrame::ParseHeader(frame.constData());
     return Disturb(Execute(header.command, header.value, frame.mid(CommandFrame::HeaderSize), notes));
@@ -133,7 +132,7 @@ QByteArray SimDevice::Execute(std::uint8_t command, std::uint32_t value, const Q
     case DeviceCommand::ModemPassThrough:
         return modem_.Receive(payload);
     case DeviceCommand::GPSPassThrough:
-        return gps_.Receive(payload);
+        return ModuleHearsLine() ? gps_.Receive(payload) : QByteArray();
     case DeviceCommand::EraseFirmware:
         firmware_.clear();
         notes.firmwareChanged = true;
@@ -193,6 +192,14 @@ QByteArray SimDevice::WriteFirmware(std::uint32_t address, const QByteArray& pay
     return Ack();
 }
 
+int SimDevice::FramesSinceFaults() const { return static_cast<int>(frames_.size()) - faultsFromFrame_; }
+
+// Frames after the first N are heard, but the device has hung: it neither acts nor says anything more.
+bool SimDevice::Hung() const { return faults_.silentAfterFrames && FramesSinceFaults() > *faults_.silentAfterFrames; }
+
+// At any other rate than its own the module makes nothing of the line, nor the device of the module.
+bool SimDevice::ModuleHearsLine() const { return gpsBaud_ == gps_.LineRate(); }
+
 QByteArray SimDevice::Disturb(QByteArray answer) {
     if (faults_.shortAnswers && answer.size() > 1)
         answer.chop(1);
@@ -212,6 +219,7 @@ void SimDevice::SetFaults(const SimFaults& faults) {
     std::lock_guard guard(lock_);
     faults_ = faults;
     faultsFromFrame_ = static_cast<int>(frames_.size());
+    modem_.SetFaults(faults);
 }
 
 SimFaults SimDevice::Faults() const {
@@ -301,4 +309,68 @@ bool SimDevice::GpsOn() const {
 std::uint32_t SimDevice::GpsBaud() const {
     std::lock_guard guard(lock_);
     return gpsBaud_;
+}
+
+QByteArray SimDevice::TakeUnasked(const QDateTime& clock) {
+    std::lock_guard guard(lock_);
+    const QByteArray nmea = gps_.Tick(clock);
+    if (lineCut_ || Hung() || !ModuleHearsLine())
+        return {};
+    return nmea;
+}
+
+bool SimDevice::TalksUnasked() const {
+    std::lock_guard guard(lock_);
+    return gps_.Powered();
+}
+
+void SimDevice::SetUnaskedWake(std::function<void()> wake) {
+    std::lock_guard guard(lock_);
+    unaskedWake_ = std::move(wake);
+}
+
+void SimDevice::SetModemPowered(bool on) {
+    std::lock_guard guard(lock_);
+    modem_.SetPowered(on);
+}
+
+void SimDevice::SetGpsPowered(bool on) {
+    std::function<void()> wake;
+    {
+        std::lock_guard guard(lock_);
+        gps_.SetPowered(on);
+        wake = unaskedWake_;
+    }
+    if (wake)
+        wake();
+}
+
+void SimDevice::SetGpsFixAfter(int seconds) {
+    std::lock_guard guard(lock_);
+    gps_.SetFixAfterSeconds(seconds);
+}
+
+bool SimDevice::ModemEcho() const {
+    std::lock_guard guard(lock_);
+    return modem_.Echo();
+}
+
+QList<QByteArray> SimDevice::ModemLines() const {
+    std::lock_guard guard(lock_);
+    return modem_.Lines();
+}
+
+QList<SimCall> SimDevice::ModemCalls() const {
+    std::lock_guard guard(lock_);
+    return modem_.Calls();
+}
+
+bool SimDevice::GpsHasFix() const {
+    std::lock_guard guard(lock_);
+    return gps_.HasFix();
+}
+
+int SimDevice::GpsSecondsOn() const {
+    std::lock_guard guard(lock_);
+    return gps_.SecondsOn();
 }

@@ -6,6 +6,7 @@
 #include "settings/SettingsSlots.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QList>
 #include <QRandomGenerator>
 #include <QString>
@@ -77,6 +78,29 @@ public:
     bool GpsOn() const;
     std::uint32_t GpsBaud() const;
 
+    // What the tracker sends by itself in one second of its module's life: the module's NMEA while it
+    // is on and the device's line to it runs at the module's own rate; nothing from a hung device. The
+    // module's second passes whether or not it is heard.
+    QByteArray TakeUnasked(const QDateTime& clock);
+    // True while something in the device talks unasked (the module is on), so its line keeps ticking.
+    bool TalksUnasked() const;
+    // Told, outside the device's lock, when a power switch below may have changed TalksUnasked.
+    void SetUnaskedWake(std::function<void()> wake);
+
+    // Power and set-up as a test or kova-sim finds the device, without frames.
+    void SetModemPowered(bool on);
+    void SetGpsPowered(bool on);
+    void SetGpsFixAfter(int seconds);
+
+    bool ModemEcho() const;
+    // The command lines the modem heard while on, without their terminators.
+    QList<QByteArray> ModemLines() const;
+    // The voice calls the modem was told to place, and whether each has been hung up.
+    QList<SimCall> ModemCalls() const;
+    bool GpsHasFix() const;
+    // Seconds of output since the module was switched on.
+    int GpsSecondsOn() const;
+
 private:
     struct Notes;
 
@@ -87,6 +111,9 @@ private:
     QByteArray WriteSlot(std::uint32_t address, const QByteArray& payload, Notes& notes);
     QByteArray WriteFirmware(std::uint32_t address, const QByteArray& payload, Notes& notes);
     QByteArray Disturb(QByteArray answer);
+    int FramesSinceFaults() const;
+    bool Hung() const;
+    bool ModuleHearsLine() const;
     static void Deliver(const Notes& notes, const SimEvents& events);
 
     mutable std::mutex lock_;
@@ -99,6 +126,7 @@ private:
     int faultsFromFrame_ = 0;  // frames received before the faults were set
     QRandomGenerator garbage_;
     SimEvents events_;
+    std::function<void()> unaskedWake_;
 
     QByteArray settings_;
     QByteArray firmware_;

@@ -17,4 +17,11 @@ struct SimFaults {
     int answerDelayMs = 0;
     // The cable is pulled as soon as the Nth frame has arrived; that frame gets no answer.
     std::optional<int> closeAfterFrames;
+    // The GSM modem hears but never answers, not even with its echo.
+    bool modemSilent = false;
+    // The GSM modem is still starting: from switching on, it answers nothing until the Nth "AT" (the
+    // first N-1 get nothing, nor does anything else sent meanwhile), and everything from that one on.
+    int modemAnswersFromAt = 1;
+    // The GSM modem answers "ATE0" with an error and keeps its echo on.
+    bool ate0Error = false;
 };

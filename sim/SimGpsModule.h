@@ -1,16 +1,48 @@
 #pragma once
 
-#include <QByteArray>
+#include "SimGnssEpoch.h"
 
-// The GPS/GLONASS module behind command 9. It hears the bytes the microcontroller passes on and gives
-// back what it answers. Only the device calls it, under the device's lock.
+#include <QByteArray>
+#include <QDateTime>
+#include <QRandomGenerator>
+
+#include <cstdint>
+
+// The GPS/GLONASS module behind command 9. Once switched on it talks by itself, one burst of NMEA per
+// second of its life: no fix for its first seconds, then a 3D fix at a fixed place with a little jitter.
+// Its time starts from the clock at its first second and goes on one second per burst. Only the device
+// calls it, under the device's lock.
 class SimGpsModule {
 public:
-    QByteArray Receive(const QByteArray& payload);
+    static constexpr std::uint32_t OwnLineRate = 9600;
+    static constexpr int DefaultFixAfterSeconds = 3;
+    static constexpr SimFix Place{55.7558, 37.6173, 156.0};
 
-    void SetPowered(bool on) { powered_ = on; }
+    SimGpsModule();
+
+    // Bytes the microcontroller passes on; the module understands none of them yet.
+    QByteArray Receive(const QByteArray& payload);
+    // One second of the module's life and what it sends in it; nothing while it is off.
+    QByteArray Tick(const QDateTime& clock);
+
+    // Switching on starts the module afresh: no fix, its time taken from the clock again.
+    void SetPowered(bool on);
     bool Powered() const { return powered_; }
+    // The rate of the module's own serial line; the device must run its line at it to be understood.
+    std::uint32_t LineRate() const { return OwnLineRate; }
+    void SetFixAfterSeconds(int seconds) { fixAfterSeconds_ = seconds; }
+    int FixAfterSeconds() const { return fixAfterSeconds_; }
+    bool HasFix() const { return powered_ && secondsOn_ > fixAfterSeconds_; }
+    // Seconds of output since it was switched on.
+    int SecondsOn() const { return secondsOn_; }
 
 private:
+    SimGnssEpoch Epoch(const QDateTime& utc, bool fixed);
+    double Jitter(double range);
+
     bool powered_ = false;
+    int fixAfterSeconds_ = DefaultFixAfterSeconds;
+    int secondsOn_ = 0;
+    QDateTime firstSecond_;
+    QRandomGenerator jitter_;
 };

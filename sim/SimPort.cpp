@@ -1,5 +1,6 @@
 #include "SimPort.h"
 
+#include <QDateTime>
 #include <QtGlobal>
 
 #if defined(Q_OS_UNIX)
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 #endif
@@ -81,9 +83,23 @@ bool OpenWakePipe(int& readEnd, int& writeEnd, QString* error) {
 
 }  // namespace
 
-SimPort::SimPort() = default;
+SimPort::SimPort() {
+    device_.SetUnaskedWake([this] {
+        std::lock_guard guard(lock_);
+        Wake();
+    });
+}
 
-SimPort::~SimPort() { Stop(); }
+SimPort::~SimPort() {
+    Stop();
+    device_.SetUnaskedWake({});
+}
+
+void SimPort::SetModuleTick(std::chrono::milliseconds period) {
+    std::lock_guard guard(lock_);
+    tickPeriod_ = std::max(period, std::chrono::milliseconds(1));
+    Wake();
+}
 
 bool SimPort::IsServing() const {
     std::lock_guard guard(lock_);
@@ -125,6 +141,7 @@ bool SimPort::Start(QString* error) {
         stopRequested_ = false;
         serving_ = true;
     }
+    nextTick_.reset();
     thread_ = std::thread(&SimPort::Serve, this);
     return true;
 }
@@ -159,11 +176,18 @@ void SimPort::Serve() {
             if (stopRequested_)
                 break;
         }
+        int untilTick = MsUntilTick();
+        if (untilTick == 0) {
+            RunModuleTick();
+            untilTick = MsUntilTick();
+        }
         pollfd fds[2] = {{wakeRead_, POLLIN, 0}, {master_, POLLIN, 0}};
         int timeoutMs = MsUntilDue();
         if (timeoutMs == 0) {
             fds[1].events |= POLLOUT;
-            timeoutMs = -1;
+            timeoutMs = untilTick;
+        } else if (untilTick >= 0 && (timeoutMs < 0 || untilTick < timeoutMs)) {
+            timeoutMs = untilTick;
         }
         if (::poll(fds, 2, timeoutMs) < 0) {
             if (errno == EINTR)
@@ -235,6 +259,47 @@ int SimPort::MsUntilDue() {
     return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(wait).count());
 }
 
+// -1 while the device says nothing by itself, 0 when its next second has come.
+int SimPort::MsUntilTick() {
+    if (!device_.TalksUnasked()) {
+        nextTick_.reset();
+        return -1;
+    }
+    std::chrono::milliseconds period;
+    {
+        std::lock_guard guard(lock_);
+        period = tickPeriod_;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (!nextTick_ || *nextTick_ > now + period)
+        nextTick_ = now + period;  // switched on, or the period was shortened
+    if (*nextTick_ <= now)
+        return 0;
+    return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(*nextTick_ - now).count());
+}
+
+void SimPort::RunModuleTick() {
+    std::chrono::milliseconds period;
+    {
+        std::lock_guard guard(lock_);
+        period = tickPeriod_;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    *nextTick_ += period;
+    if (*nextTick_ <= now)
+        nextTick_ = now + period;  // fallen behind: seconds lost are not made up in a burst
+    const QByteArray unasked = device_.TakeUnasked(QDateTime::currentDateTimeUtc());
+    if (UnreadInTerminal() < MaxUnreadUnasked)
+        Queue(unasked, std::chrono::milliseconds(0));
+}
+
+int SimPort::UnreadInTerminal() const {
+    int unread = 0;
+    if (::ioctl(slaveKeeper_, FIONREAD, &unread) != 0)
+        return 0;
+    return unread;
+}
+
 void SimPort::Queue(const QByteArray& bytes, std::chrono::milliseconds delay) {
     if (bytes.isEmpty())
         return;
@@ -283,6 +348,9 @@ void SimPort::Serve() {}
 bool SimPort::TakeIn() { return false; }
 void SimPort::SendDue() {}
 int SimPort::MsUntilDue() { return -1; }
+int SimPort::MsUntilTick() { return -1; }
+void SimPort::RunModuleTick() {}
+int SimPort::UnreadInTerminal() const { return 0; }
 void SimPort::Queue(const QByteArray&, std::chrono::milliseconds) {}
 void SimPort::Wake() {}
 void SimPort::DrainWake() {}

@@ -8,11 +8,13 @@
 #include <chrono>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 // Serves a SimDevice on a pseudo-terminal: the program under test opens Path() as its serial port.
-// A thread of its own sleeps in poll() until bytes arrive, an answer falls due or it is told to stop,
-// so an idle line costs nothing. Works on Linux and macOS; elsewhere Start() fails.
+// A thread of its own sleeps in poll() until bytes arrive, an answer falls due, the module's next second
+// comes or it is told to stop, so an idle line costs nothing. While the module is on, the port asks the
+// device once per module tick for what it sends by itself. Works on Linux and macOS; elsewhere Start() fails.
 class SimPort {
 public:
     SimPort();
@@ -34,6 +36,13 @@ public:
 
     // Sends bytes nobody asked for, after any answers still waiting. Ignored when no line is served.
     void SendUnasked(const QByteArray& bytes);
+    // How often the module's second comes round; shorter in tests, so they need not wait for seconds.
+    void SetModuleTick(std::chrono::milliseconds period);
+    static constexpr std::chrono::milliseconds DefaultModuleTick{1000};
+    // Unasked output is dropped while this much already waits unread in the terminal: a line nobody
+    // reads loses what the device sends, rather than handing stale seconds to whoever opens it later.
+    static constexpr int MaxUnreadUnasked = 2048;
+
     SimDevice& Device() { return device_; }
     void SetFaults(const SimFaults& faults) { device_.SetFaults(faults); }
 
@@ -47,6 +56,9 @@ private:
     bool TakeIn();
     void SendDue();
     int MsUntilDue();
+    int MsUntilTick();
+    void RunModuleTick();
+    int UnreadInTerminal() const;
     void Queue(const QByteArray& bytes, std::chrono::milliseconds delay);
     void Wake();
     void DrainWake();
@@ -66,4 +78,7 @@ private:
     std::deque<Outgoing> outgoing_;
     bool stopRequested_ = false;
     bool serving_ = false;
+    std::chrono::milliseconds tickPeriod_ = DefaultModuleTick;
+
+    std::optional<std::chrono::steady_clock::time_point> nextTick_;  // the serve thread's own
 };

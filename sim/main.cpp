@@ -23,6 +23,10 @@ struct Options {
     QString flashPath;
     bool verbose = false;
     SimFaults faults;
+    bool modemOn = false;
+    bool gpsOn = false;
+    int gpsFixAfter = SimGpsModule::DefaultFixAfterSeconds;
+    int nmeaPeriodMs = static_cast<int>(SimPort::DefaultModuleTick.count());
 };
 
 // A whole number of at least minimum from an option; nothing (and a message) when it is not one.
@@ -50,6 +54,13 @@ std::optional<Options> ParseOptions(const QCoreApplication& app) {
         {QStringLiteral("delay"), QStringLiteral("Wait <ms> milliseconds before every answer."), QStringLiteral("ms")},
         {QStringLiteral("close-after"), QStringLiteral("Pull the cable when the <n>th frame has arrived."), QStringLiteral("n")},
         {QStringLiteral("verbose"), QStringLiteral("Log every frame and protocol error on standard error.")},
+        {QStringLiteral("modem-on"), QStringLiteral("Start with the GSM modem already switched on.")},
+        {QStringLiteral("gps-on"), QStringLiteral("Start with the GPS/GLONASS module already switched on, sending NMEA.")},
+        {QStringLiteral("modem-silent"), QStringLiteral("The GSM modem hears but never answers.")},
+        {QStringLiteral("modem-answers-from"), QStringLiteral("The GSM modem answers nothing until the <n>th \"AT\" after it is switched on."), QStringLiteral("n")},
+        {QStringLiteral("ate0-error"), QStringLiteral("The GSM modem answers \"ATE0\" with ERROR and keeps its echo on.")},
+        {QStringLiteral("gps-fix-after"), QStringLiteral("The GPS/GLONASS module reports no fix for its first <s> seconds (default 3)."), QStringLiteral("s")},
+        {QStringLiteral("nmea-period"), QStringLiteral("The GPS/GLONASS module's second lasts <ms> milliseconds (default 1000)."), QStringLiteral("ms")},
     });
     parser.process(app);
 
@@ -59,6 +70,10 @@ std::optional<Options> ParseOptions(const QCoreApplication& app) {
     options.verbose = parser.isSet(QStringLiteral("verbose"));
     options.faults.shortAnswers = parser.isSet(QStringLiteral("short"));
     options.faults.garbageAnswers = parser.isSet(QStringLiteral("garbage"));
+    options.faults.modemSilent = parser.isSet(QStringLiteral("modem-silent"));
+    options.faults.ate0Error = parser.isSet(QStringLiteral("ate0-error"));
+    options.modemOn = parser.isSet(QStringLiteral("modem-on"));
+    options.gpsOn = parser.isSet(QStringLiteral("gps-on"));
     if (parser.isSet(QStringLiteral("silent-after")) &&
         !(options.faults.silentAfterFrames = WholeNumber(parser, QStringLiteral("silent-after"), 0)))
         return std::nullopt;
@@ -70,6 +85,22 @@ std::optional<Options> ParseOptions(const QCoreApplication& app) {
         if (!delay)
             return std::nullopt;
         options.faults.answerDelayMs = *delay;
+    }
+    const struct {
+        const char* name;
+        int minimum;
+        int* value;
+    } numbers[] = {{"modem-answers-from", 1, &options.faults.modemAnswersFromAt},
+                   {"gps-fix-after", 0, &options.gpsFixAfter},
+                   {"nmea-period", 1, &options.nmeaPeriodMs}};
+    for (const auto& number : numbers) {
+        const QString name = QLatin1String(number.name);
+        if (!parser.isSet(name))
+            continue;
+        const auto value = WholeNumber(parser, name, number.minimum);
+        if (!value)
+            return std::nullopt;
+        *number.value = *value;
     }
     return options;
 }
@@ -133,6 +164,10 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     port.SetFaults(options->faults);
+    port.SetModuleTick(std::chrono::milliseconds(options->nmeaPeriodMs));
+    device.SetGpsFixAfter(options->gpsFixAfter);
+    device.SetModemPowered(options->modemOn);
+    device.SetGpsPowered(options->gpsOn);
     WatchDevice(device, *options);
     if (!port.Start(&error)) {
         Log(error);

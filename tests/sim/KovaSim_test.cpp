@@ -1,3 +1,4 @@
+#include "NmeaTestSupport.h"
 #include "PtyClient.h"
 #include "SimMemoryMap.h"
 #include "SimTestSupport.h"
@@ -136,7 +137,9 @@ TEST_F(KovaSimTest, AStateFileItCannotReadIsLeftAloneAndTheStartRefused) {
 
 TEST_F(KovaSimTest, NonsenseNumbersAreRefused) {
     for (const QStringList& arguments : {QStringList{"--delay", "soon"}, QStringList{"--close-after", "0"},
-                                         QStringList{"--silent-after", "-1"}}) {
+                                         QStringList{"--silent-after", "-1"}, QStringList{"--modem-answers-from", "0"},
+                                         QStringList{"--gps-fix-after", "-1"}, QStringList{"--nmea-period", "0"},
+                                         QStringList{"--nmea-period", "fast"}}) {
         KovaSimProgram sim(arguments);
         EXPECT_EQ(sim.ExitCode(), 2) << arguments.join(' ').toStdString();
     }
@@ -168,5 +171,61 @@ INSTANTIATE_TEST_SUITE_P(Options, KovaSimFaults,
                          testing::Values(FaultOption{{"--short"}, 31, false}, FaultOption{{"--garbage"}, 32, false},
                                          FaultOption{{"--silent-after", "0"}, 0, false},
                                          FaultOption{{"--close-after", "1"}, 0, true}));
+
+TEST_F(KovaSimTest, WithTheModuleOnItSendsNmeaUnasked) {
+    KovaSimProgram sim({QStringLiteral("--gps-on")});
+    PtyClient client(sim.Path());
+    const QByteArray stream = client.Read(1500, WaitMs);  // a little over two seconds' worth
+
+    const QList<QByteArray> lines = NmeaLines(stream);
+    ASSERT_GE(lines.size(), 8);
+    EXPECT_FALSE(NmeaOf(stream, "GNRMC").isEmpty());
+    EXPECT_FALSE(NmeaOf(stream, "GLGSV").isEmpty());
+    for (const QByteArray& line : lines.mid(1))  // the first may have been cut by opening mid-second
+        EXPECT_TRUE(HasValidChecksum(line)) << line.constData();
+    EXPECT_EQ(sim.Terminate(), 0);
+}
+
+TEST_F(KovaSimTest, TheModuleSetUpByOptionsHasAFixAtOnceAndQuickSeconds) {
+    KovaSimProgram sim({QStringLiteral("--gps-on"), QStringLiteral("--gps-fix-after"), QStringLiteral("0"),
+                        QStringLiteral("--nmea-period"), QStringLiteral("50")});
+    PtyClient client(sim.Path());
+    const QByteArray stream = client.Read(3000, WaitMs);
+    const QList<QByteArray> rmc = NmeaOf(stream, "GNRMC");
+    ASSERT_GE(rmc.size(), 3);
+    EXPECT_EQ(NmeaFields(rmc.last())[1], "A");
+    EXPECT_EQ(sim.Terminate(), 0);
+}
+
+struct ModemDialogue {
+    QStringList arguments;
+    QList<QPair<QByteArray, QByteArray>> exchanges;  // line sent, answer expected
+};
+
+void PrintTo(const ModemDialogue& dialogue, std::ostream* out) {
+    *out << (dialogue.arguments.isEmpty() ? QStringLiteral("(none)") : dialogue.arguments.join(' ')).toStdString();
+}
+
+class KovaSimModem : public KovaSimTest, public testing::WithParamInterface<ModemDialogue> {};
+
+TEST_P(KovaSimModem, OptionsStartTheModemAndMakeItMisbehave) {
+    KovaSimProgram sim(GetParam().arguments);
+    PtyClient client(sim.Path());
+    for (const auto& [line, expected] : GetParam().exchanges) {
+        ASSERT_TRUE(client.Write(Frame(DeviceCommand::ModemPassThrough, 0, line)));
+        const QByteArray answer = client.Read(static_cast<int>(expected.size()) + 1, expected.isEmpty() ? 300 : 1000);
+        EXPECT_EQ(answer, expected) << line.constData();
+    }
+    EXPECT_EQ(sim.Terminate(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, KovaSimModem,
+    testing::Values(ModemDialogue{{}, {{"AT\r\n", ""}}},
+                    ModemDialogue{{"--modem-on"}, {{"AT\r\n", "AT\r\n\r\nOK\r\n"}, {"ATE0\r\n", "ATE0\r\n\r\nOK\r\n"}, {"AT\r\n", "\r\nOK\r\n"}}},
+                    ModemDialogue{{"--modem-on", "--ate0-error"}, {{"ATE0\r\n", "ATE0\r\n\r\nERROR\r\n"}}},
+                    ModemDialogue{{"--modem-on", "--modem-silent"}, {{"AT\r\n", ""}}},
+                    ModemDialogue{{"--modem-on", "--modem-answers-from", "3"},
+                                  {{"AT\r\n", ""}, {"AT\r\n", ""}, {"AT\r\n", "AT\r\n\r\nOK\r\n"}}}));
 
 }  // namespace

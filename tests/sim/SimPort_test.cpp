@@ -1,3 +1,4 @@
+#include "NmeaTestSupport.h"
 #include "PtyClient.h"
 #include "SimMemoryMap.h"
 #include "SimPort.h"
@@ -6,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+
+#include <thread>
 
 namespace {
 
@@ -101,6 +104,84 @@ TEST_F(SimPortTest, ALineIsServedOnlyOnceAtATime) {
     EXPECT_FALSE(port.Start(&error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(port.IsServing());
+}
+
+// The module's output as the program sees it: pushed over the terminal without being asked for.
+class SimPortModuleTest : public SimPortTest {
+protected:
+    void SetUp() override {
+        SimPortTest::SetUp();
+        port.SetModuleTick(std::chrono::milliseconds(50));
+    }
+    // Sends a frame for the device itself and reads up to its acknowledgement; what came before it
+    // was sent before the frame was carried out.
+    QByteArray Command(PtyClient& client, DeviceCommand command, std::uint32_t value = 0) {
+        if (!client.Write(Frame(command, value)))
+            return {};
+        QByteArray got;
+        while (!got.contains(SimDevice::AckByte)) {
+            const QByteArray more = client.Read(1, AnswerMs);
+            if (more.isEmpty())
+                break;
+            got += more;
+        }
+        return got;
+    }
+    // Everything that arrives until count sentences of the given address are in, or AnswerMs pass.
+    QByteArray ReadUntil(PtyClient& client, const QByteArray& address, int count) {
+        QByteArray got;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(AnswerMs);
+        while (NmeaOf(got, address).size() < count && std::chrono::steady_clock::now() < end)
+            got += client.Read(4096, 50);
+        return got;
+    }
+};
+
+TEST_F(SimPortModuleTest, TheModuleTalksUnaskedOnceASecondOfItsOwnWhileOn) {
+    PtyClient client(port.Path());
+    EXPECT_TRUE(client.Read(1, 300).isEmpty()) << "nothing while the module is off";
+
+    ASSERT_TRUE(Command(client, DeviceCommand::StartGPS).endsWith(SimDevice::AckByte));
+    const QByteArray stream = ReadUntil(client, "GNRMC", 5);
+    const QList<QByteArray> rmc = NmeaOf(stream, "GNRMC");
+    ASSERT_GE(rmc.size(), 5);
+    for (const QByteArray& line : NmeaLines(stream))
+        EXPECT_TRUE(HasValidChecksum(line)) << line.constData();
+    const auto time = [](const QByteArray& sentence) {
+        return QTime::fromString(QString::fromLatin1(NmeaFields(sentence)[0].left(6)), QStringLiteral("hhmmss"));
+    };
+    for (qsizetype i = 1; i < rmc.size(); ++i)
+        EXPECT_EQ((time(rmc[i - 1]).secsTo(time(rmc[i])) + 86400) % 86400, 1) << rmc[i].constData();
+
+    Command(client, DeviceCommand::StopGPS);
+    EXPECT_TRUE(client.Read(1, 300).isEmpty()) << "nothing after the module was stopped";
+}
+
+TEST_F(SimPortModuleTest, AtAnotherLineRateTheModuleIsNotHeardUntilTheRateIsSetBack) {
+    PtyClient client(port.Path());
+    Command(client, DeviceCommand::StartGPS);
+    ASSERT_FALSE(NmeaOf(ReadUntil(client, "GNRMC", 1), "GNRMC").isEmpty());
+
+    Command(client, DeviceCommand::SetGPSBaud, 115200);
+    EXPECT_TRUE(client.Read(1, 300).isEmpty());
+    Command(client, DeviceCommand::SetGPSBaud, 9600);
+    EXPECT_FALSE(NmeaOf(ReadUntil(client, "GNRMC", 1), "GNRMC").isEmpty());
+}
+
+// Nobody has the terminal open: what the module sends meanwhile must not wait there to flood
+// whoever opens it next with old seconds.
+TEST_F(SimPortModuleTest, OutputNobodyReadsIsDroppedRatherThanPiledUp) {
+    port.SetModuleTick(std::chrono::milliseconds(2));
+    port.Device().SetGpsPowered(true);  // while the line is served and idle: the port must notice
+    for (int waited = 0; port.Device().GpsSecondsOn() < 100 && waited < AnswerMs; waited += 10)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_GE(port.Device().GpsSecondsOn(), 100);
+    port.Device().SetGpsPowered(false);
+
+    PtyClient client(port.Path());
+    const QByteArray waiting = client.Read(1 << 20, 300);
+    EXPECT_GT(waiting.size(), 0);
+    EXPECT_LE(waiting.size(), SimPort::MaxUnreadUnasked + 2 * 900);
 }
 
 TEST(SimPortLifetime, StopWithoutStartAndTwiceIsHarmless) {
