@@ -17,4 +17,6 @@ struct SimFaults {
     int answerDelayMs = 0;
     // The cable is pulled as soon as the Nth frame has arrived; that frame gets no answer.
     std::optional<int> closeAfterFrames;
+    // Slot writes are acknowledged but not kept: settings memory stays as it was.
+    bool forgetWrites = false;
 };
