@@ -111,8 +111,6 @@ int WriteCommandFile(const QCommandLineParser& parser, CliContext& context) {
     return Report(context, CommandFile::Save(parser.positionalArguments().front(), static_cast<int>(*mode) - 1));
 }
 
-const CliRegistration read{{QStringLiteral("read"), QStringLiteral("Read the tracker's settings and print them."),
-                            [](QCommandLineParser& p) { p.addOption(saveOption); }, Read}};
 void DeclareWrite(QCommandLineParser& parser) {
     parser.setApplicationDescription(QStringLiteral(
         "Write a whole set of settings to the tracker. It starts from the default settings, not from what "
@@ -121,6 +119,8 @@ void DeclareWrite(QCommandLineParser& parser) {
     parser.addOptions({loadOption, setOption, yesOption});
 }
 
+const CliRegistration read{{QStringLiteral("read"), QStringLiteral("Read the tracker's settings and print them."),
+                            [](QCommandLineParser& p) { p.addOption(saveOption); }, Read}};
 const CliRegistration write{{QStringLiteral("write"),
                              QStringLiteral("Write the defaults, changed by --load and --set, to the tracker."),
                              DeclareWrite, Write}};

@@ -97,8 +97,8 @@ QString Refusal(const SettingValue& value) {
     if (!Writable(value.slot))
         return Refused(value);
     if (!Win1251::CanEncode(value.text))
-        return u"%1: '%2' cannot be kept in the tracker (Windows-1251)"_s.arg(Name(value.slot),
-                                                                             Win1251::Unencodable(value.text));
+        return u"%1: '%2' cannot be kept in the tracker (Windows-1251); %1 accepts %3"_s.arg(
+            Name(value.slot), Win1251::Unencodable(value.text), Accepted(value.slot));
     if (!DeviceSettings::Fits(Win1251::Encode(value.text)))
         return Refused(value);
 
