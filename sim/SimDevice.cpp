@@ -168,6 +168,8 @@ QByteArray SimDevice::WriteSlot(std::uint32_t address, const QByteArray& payload
         ++protocolErrors_;
         notes.errors << QStringLiteral("slot write at %1 with %2 bytes, stored as 32").arg(Hex(address)).arg(payload.size());
     }
+    if (faults_.forgetWrites)
+        return Ack();
     QByteArray slot = payload.left(SimMemoryMap::SlotSize);
     slot.resize(SimMemoryMap::SlotSize, '\0');
     settings_.replace(*offset, SimMemoryMap::SlotSize, slot);

@@ -17,6 +17,8 @@ struct SimFaults {
     int answerDelayMs = 0;
     // The cable is pulled as soon as the Nth frame has arrived; that frame gets no answer.
     std::optional<int> closeAfterFrames;
+    // Slot writes are acknowledged but not kept: settings memory stays as it was.
+    bool forgetWrites = false;
     // The GSM modem hears but never answers, not even with its echo.
     bool modemSilent = false;
     // The GSM modem is still starting: from switching on, it answers nothing until the Nth "AT" (the

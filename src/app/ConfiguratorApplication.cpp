@@ -2,11 +2,23 @@
 
 #include "app/UserPrompts.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
+
 #include <exception>
 
 ConfiguratorApplication::ConfiguratorApplication(int& argc, char** argv) : QApplication(argc, argv) {
     // The program's title is each window's own caption; a display name would be appended to them all.
     setApplicationName(QStringLiteral("kova-configurator"));
+    InstallQtTranslations();
+}
+
+// Qt's own buttons and dialogs (Yes/No, the file dialogs) speak Russian like the rest of the program,
+// whatever the system's language.
+void ConfiguratorApplication::InstallQtTranslations() {
+    auto* qtTexts = new QTranslator(this);
+    if (qtTexts->load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(qtTexts);
 }
 
 bool ConfiguratorApplication::notify(QObject* receiver, QEvent* event) {

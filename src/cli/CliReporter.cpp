@@ -1,13 +1,12 @@
 #include "cli/CliReporter.h"
 
-#include <cstdio>
-#include <unistd.h>
+#include "cli/Terminal.h"
 
 namespace {
 constexpr int BarWidth = 40;
 }
 
-CliReporter::CliReporter(QTextStream& err) : err_(err), terminal_(isatty(fileno(stderr)) != 0) {}
+CliReporter::CliReporter(QTextStream& err) : err_(err), terminal_(StandardErrorIsTerminal()) {}
 
 void CliReporter::ShowResult(ReportKind, const QString& message) {
     EndBar();

@@ -14,6 +14,7 @@ public:
     void ShowProgress(qint64 done, qint64 total) override { cli_.ShowProgress(done + 1, total); }
     void ShowProgressWindow(const QString&) override {}
     void HideProgressWindow() override { cli_.HideProgress(); }
+    void AddLogLine(const QString& line) override { cli_.AddLogLine(line); }
     void TraceReply(const QByteArray&) override {}
     void ShowReadSettings(const DeviceSettings& block) override { read = block; }
 

@@ -10,7 +10,7 @@ const QCommandLineOption timeoutOption(QStringLiteral("timeout"), QStringLiteral
                                        QStringLiteral("MS"), QStringLiteral("2000"));
 
 void Declare(QCommandLineParser& parser) {
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("Command number, 1 to 255."));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("Command number, 1 to 11."));
     parser.addPositionalArgument(QStringLiteral("value"), QStringLiteral("32-bit value (decimal or 0x hex)."));
     parser.addPositionalArgument(QStringLiteral("payload"), QStringLiteral("Payload bytes in hex (optional)."),
                                  QStringLiteral("[payload]"));
@@ -29,8 +29,10 @@ int Raw(const QCommandLineParser& parser, CliContext& context) {
     if (arguments.size() < 2 || arguments.size() > 3)
         return UsageError(context, QStringLiteral("raw takes a command, a value and an optional payload"));
     quint64 command = 0, value = 0, expect = 0, timeout = 0;
-    if (!ParseNumber(arguments[0], 255, &command) || command == 0)
-        return UsageError(context, QStringLiteral("'%1' is not a command number from 1 to 255").arg(arguments[0]));
+    constexpr auto LastCommand = static_cast<quint64>(DeviceCommand::WriteFirmware);
+    if (!ParseNumber(arguments[0], LastCommand, &command) || command == 0)
+        return UsageError(context,
+                          QStringLiteral("'%1' is not a command number from 1 to %2").arg(arguments[0]).arg(LastCommand));
     if (!ParseNumber(arguments[1], 0xFFFFFFFFu, &value))
         return UsageError(context, QStringLiteral("'%1' is not a 32-bit value").arg(arguments[1]));
     if (!ParseNumber(parser.value(expectOption), SerialLink::RxSize, &expect))

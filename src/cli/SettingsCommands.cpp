@@ -1,5 +1,6 @@
 #include "cli/CliCommand.h"
 #include "cli/CliSettingsReporter.h"
+#include "cli/SettingArguments.h"
 
 #include "link/SerialLink.h"
 #include "settings/CommandFile.h"
@@ -7,7 +8,6 @@
 #include "settings/PackPages.h"
 #include "settings/SettingsDefaults.h"
 #include "settings/SettingsFile.h"
-#include "settings/Win1251.h"
 
 namespace {
 
@@ -16,7 +16,8 @@ const QCommandLineOption saveOption(QStringLiteral("save"), QStringLiteral("Also
 const QCommandLineOption loadOption(QStringLiteral("load"), QStringLiteral("Start from this settings file."),
                                     QStringLiteral("FILE"));
 const QCommandLineOption setOption(QStringLiteral("set"),
-                                   QStringLiteral("Set one slot, e.g. --set TimeZone=5 (repeatable)."),
+                                   QStringLiteral("Change one setting of what is written, e.g. --set TimeZone=5 "
+                                                  "(repeatable; 'kova-cli settings' lists the values each takes)."),
                                    QStringLiteral("Name=Value"));
 const QCommandLineOption yesOption(QStringLiteral("yes"), QStringLiteral("Answer the checks' questions with Yes."));
 const QCommandLineOption modeOption(QStringLiteral("mode"), QStringLiteral("search, test or daily."),
@@ -52,39 +53,27 @@ int Read(const QCommandLineParser& parser, CliContext& context) {
     return ExitSuccess;
 }
 
-// Applies Name=Value to the block; an error text when it cannot.
-QString ApplySet(const QString& assignment, DeviceSettings& block) {
-    const qsizetype equals = assignment.indexOf(QLatin1Char('='));
-    const SlotInfo* slot = equals > 0 ? SettingsSlots::FindByName(assignment.left(equals)) : nullptr;
-    if (!slot)
-        return QStringLiteral("--set %1: no such setting (names as 'kova-cli defaults' prints them)").arg(assignment);
-    const QString value = assignment.mid(equals + 1);
-    if (!Win1251::CanEncode(value))
-        return QStringLiteral("--set %1: '%2' cannot be stored in Windows-1251")
-            .arg(slot->name, Win1251::Unencodable(value));
-    const QByteArray bytes = Win1251::Encode(value);
-    if (!DeviceSettings::Fits(bytes))
-        return QStringLiteral("--set %1: longer than %2 characters").arg(slot->name).arg(DeviceSettings::MaxTextLength);
-    block.SetText(slot->slot, bytes);
-    return {};
-}
-
 int Write(const QCommandLineParser& parser, CliContext& context) {
     if (!parser.positionalArguments().isEmpty())
         return UsageError(context, QStringLiteral("write takes no arguments; use --load and --set"));
+    const ParsedValues parsed = ParseSettingArguments(parser.values(setOption));
+    if (!parsed.problem.isEmpty())
+        return UsageError(context, QStringLiteral("--set ") + parsed.problem);
+    if (const QString refusal = SettingValues::Refusals(parsed.values); !refusal.isEmpty())
+        return UsageError(context, refusal);
     DeviceSettings block;
     SettingsPages pages;
     RestoreDefaults(block, pages);
     if (parser.isSet(loadOption))
         if (const FileOutcome loaded = SettingsFile::Load(parser.value(loadOption), block); !loaded)
             return Report(context, loaded);
-    for (const QString& assignment : parser.values(setOption))
-        if (const QString problem = ApplySet(assignment, block); !problem.isEmpty())
-            return UsageError(context, problem);
+    SettingValues::Apply(parsed.values, block);
     FillPages(block, pages);
     CliQuestions questions(context.err, parser.isSet(yesOption));
     if (!PackPages(pages, block, questions))
         return ExitFailure;
+    if (const QString notHeld = SettingValues::NotHeld(parsed.values, block); !notHeld.isEmpty())
+        return UsageError(context, notHeld);
 
     SerialLink link;
     CliSettingsReporter reporter(context.err);
@@ -122,17 +111,30 @@ int WriteCommandFile(const QCommandLineParser& parser, CliContext& context) {
     return Report(context, CommandFile::Save(parser.positionalArguments().front(), static_cast<int>(*mode) - 1));
 }
 
+void DeclareWrite(QCommandLineParser& parser) {
+    parser.setApplicationDescription(QStringLiteral(
+        "Write a whole set of settings to the tracker. It starts from the default settings, not from what "
+        "the tracker holds; --load and --set change that start. To change some settings and keep the others, "
+        "use 'kova-cli set'."));
+    parser.addOptions({loadOption, setOption, yesOption});
+}
+
 const CliRegistration read{{QStringLiteral("read"), QStringLiteral("Read the tracker's settings and print them."),
                             [](QCommandLineParser& p) { p.addOption(saveOption); }, Read}};
 const CliRegistration write{{QStringLiteral("write"),
-                             QStringLiteral("Write settings to the tracker: the defaults, a file and --set values."),
-                             [](QCommandLineParser& p) { p.addOptions({loadOption, setOption, yesOption}); }, Write}};
+                             QStringLiteral("Write the defaults, changed by --load and --set, to the tracker."),
+                             DeclareWrite, Write}};
 const CliRegistration show{{QStringLiteral("show"), QStringLiteral("Print what a settings file carries."),
                             [](QCommandLineParser& p) {
                                 p.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Settings file."));
                             },
                             Show}};
-const CliRegistration defaults{{QStringLiteral("defaults"), QStringLiteral("Print the default settings."), nullptr,
+const CliRegistration defaults{{QStringLiteral("defaults"), QStringLiteral("Print the default settings."),
+                                [](QCommandLineParser& p) {
+                                    p.setApplicationDescription(QStringLiteral(
+                                        "Print the default settings.\n\nThe settings and the values they accept:\n") +
+                                        SettingsListing());
+                                },
                                 Defaults}};
 const CliRegistration commandFile{{QStringLiteral("command-file"),
                                    QStringLiteral("Write the 3-byte Wialon command file."),

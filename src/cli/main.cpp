@@ -1,6 +1,7 @@
 #include "cli/CliCommand.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 #include <cstdio>
 
@@ -34,8 +35,8 @@ int RunCommand(const CliCommand& command, const QStringList& arguments, CliConte
     if (!parser.parse(arguments))
         return UsageError(context, parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
-        context.out << parser.helpText().replace(QLatin1String("kova-cli"),
-                                                  QStringLiteral("kova-cli [--port NAME] ") + command.name);
+        static const QRegularExpression usageLine(QStringLiteral("^(Usage: \\S+)"));
+        context.out << parser.helpText().replace(usageLine, QStringLiteral("\\1 [--port NAME] ") + command.name);
         return ExitSuccess;
     }
     return command.run(parser, context);

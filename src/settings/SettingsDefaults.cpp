@@ -53,3 +53,10 @@ void RestoreDefaults(DeviceSettings& block, SettingsPages& pages) {
     FillPages(block, pages);
     pages.Edit1 = phone;
 }
+
+SettingsPages StartedPages() {
+    DeviceSettings factory;
+    SettingsPages pages;
+    RestoreDefaults(factory, pages);
+    return pages;
+}

@@ -11,3 +11,7 @@ bool ApplyDefaultSlots(DeviceSettings& block, const QString& ownerPhone);
 // The defaults action: the factory settings from the owner phone field, then FillPages. A phone text
 // the block cannot hold stays in the field, so the next packing names it.
 void RestoreDefaults(DeviceSettings& block, SettingsPages& pages);
+
+// The pages as the window shows them once it has started: the factory settings with an empty owner
+// phone field.
+SettingsPages StartedPages();

@@ -124,7 +124,12 @@ FileOutcome Save(const DeviceSettings& block, const QString& path) {
 }
 
 FileOutcome Load(const QString& path, DeviceSettings& block) {
-    if (!QFileInfo(path).isFile())
+    const QFileInfo info(path);
+    if (info.isDir())
+        return FileOutcome::Failure(u"%1: это каталог"_s.arg(path));
+    if (info.exists() && !info.isFile())
+        return FileOutcome::Failure(u"%1: это не обычный файл"_s.arg(path));
+    if (!info.isFile())
         return FileOutcome::Failure(u"Файл не найден:\n%1"_s.arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

@@ -1,3 +1,4 @@
+#include "SimMemoryMap.h"
 #include "SimPort.h"
 
 #include <QFile>
@@ -49,7 +50,13 @@ TEST(KovaCliUsage, ExitStatusTellsSuccessFailureAndUsageErrors) {
         {{"raw", "1", "0", QString(5002, 'a')}, 2, "at most 2500"},
         {{"--port", "/dev/kova-no-such-port", "detect"}, 1, "Устройство не подключено"},
         {{"--port", "/dev/kova-no-such-port", "read"}, 1, "Устройство не подключено"},
-        {{"show", "/nonexistent/x.cfg"}, 1, "Ошибка"},
+        {{"show", "/nonexistent/x.cfg"}, 1, "Файл не найден"},
+        {{"show", "/tmp"}, 1, "это каталог"},
+        {{"show", "/dev/null"}, 1, "это не обычный файл"},
+        {{"raw", "12", "0"}, 2, "from 1 to 11"},
+        {{"raw", "0", "0"}, 2, "from 1 to 11"},
+        {{"set"}, 2, "set takes"},
+        {{"set", "Nope=1"}, 2, "no such setting"},
     };
     for (const Case& c : cases) {
         const CliRun run = RunCli(c.arguments);
@@ -85,6 +92,103 @@ TEST_F(KovaCli, WriteRefusesBadValuesBeforeTalkingToTheTracker) {
         EXPECT_EQ(run.status, 2) << run.err.toStdString();
     }
     EXPECT_EQ(sim.Device().FrameCount(), 0);
+}
+
+// Each --set value is taken only when the settings pages can hold it exactly; a refused one is named
+// with what it accepts, and the tracker hears nothing.
+TEST_F(KovaCli, WriteTakesOnlyValuesThePagesCanHold) {
+    struct Case {
+        QStringList sets;
+        const char* heldOrRefused;  // the slot's text after the write, or nullptr when refused
+    };
+    const Case cases[] = {
+        {{"TimeZone=-12"}, "-12"},
+        {{"TimeZone=14"}, "14"},
+        {{"SessionTime=2359"}, "2359"},
+        {{"GuardZone=3 999"}, "3 999"},
+        {{"GuardZone=1 000"}, "1 000"},
+        {{"Pin=0123"}, "0123"},
+        {{"MotionTimeout=60"}, "60"},
+        {{"ImpactDuration=40"}, "40"},
+        {{"BalanceThreshold=-5"}, "-5"},
+        {{"BalanceCode=*100#"}, "*100#"},
+        {{"OwnerPhone=00000"}, "00000"},
+        {{"TimeZone=99"}, nullptr},
+        {{"TimeZone=+3"}, nullptr},
+        {{"SessionTime=2599"}, nullptr},
+        {{"ImpactDuration=500"}, nullptr},
+        {{"GuardZone=9 999"}, nullptr},
+        {{"GuardZone=1 01"}, nullptr},
+        {{"WakeInterval=77"}, nullptr},
+        {{"CoordFormat="}, nullptr},
+        {{"DeliveryMode=5"}, nullptr},
+        {{"OwnerPhone=+7 (900) 123"}, nullptr},
+        {{"OwnerPhone="}, nullptr},
+        {{"Pin=123"}, nullptr},
+        {{"Pin=12345"}, nullptr},
+        {{"BalanceCode="}, nullptr},
+        {{"BalanceThreshold=abc"}, nullptr},
+        {{"Imei=1"}, nullptr},
+        {{"ServerHost=", "ServerPort=8080"}, nullptr},  // no host empties the port as well
+    };
+    for (const Case& c : cases) {
+        const QString slotName = c.sets.back().section('=', 0, 0);
+        SCOPED_TRACE(c.sets.join(' ').toStdString());
+        QStringList arguments{"write", "--yes"};
+        for (const QString& set : c.sets)
+            arguments << "--set" << set;
+        const int framesBefore = sim.Device().FrameCount();
+        const CliRun run = Run(arguments);
+        if (c.heldOrRefused) {
+            EXPECT_EQ(run.status, 0) << run.err.toStdString();
+            EXPECT_EQ(sim.Device().SlotText(SettingsSlots::FindByName(slotName)->slot), c.heldOrRefused);
+            continue;
+        }
+        EXPECT_EQ(run.status, 2) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(slotName + " accepts")) << run.err.toStdString();
+        EXPECT_EQ(sim.Device().FrameCount(), framesBefore) << "a refused value sends nothing";
+    }
+}
+
+TEST_F(KovaCli, SetChangesOnlyTheNamedSettingsAndChecksWhatTheTrackerKept) {
+    const QByteArray before = sim.Device().SettingsMemory();
+    const CliRun run = Run({"set", "TimeZone=5", "--yes"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.endsWith("Настройки успешно записаны\n")) << run.err.toStdString();
+    EXPECT_EQ(sim.Device().SlotText(Slot::TimeZone), "5");
+    QByteArray expected = before;
+    expected.replace(*SimMemoryMap::SlotOffset(SettingsSlots::SlotAddress(Slot::TimeZone)), 2, QByteArray("5\0", 2));
+    EXPECT_EQ(sim.Device().SettingsMemory(), expected) << "every other slot as it was";
+
+    const int frames = sim.Device().FrameCount();
+    EXPECT_EQ(Run({"set", "TimeZone=99"}).status, 2);
+    EXPECT_EQ(sim.Device().FrameCount(), frames) << "a refused value is refused before the tracker is read";
+}
+
+TEST_F(KovaCli, SetFailsNamingTheSlotsATrackerAcknowledgedButDidNotKeep) {
+    SimFaults forgetful;
+    forgetful.forgetWrites = true;
+    sim.SetFaults(forgetful);
+    const CliRun run = Run({"set", "TimeZone=5", "Pin=1111", "--yes"});
+    EXPECT_EQ(run.status, 1) << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains("Настройки успешно записаны")) << run.err.toStdString();
+    const QString last = run.err.trimmed().section('\n', -1);
+    EXPECT_TRUE(last.contains("Pin") && last.contains("TimeZone")) << last.toStdString();
+    EXPECT_FALSE(last.contains("ServerHost")) << "slots that came back as sent are not named";
+}
+
+TEST(KovaCliSettings, EverySettingIsListedWithWhatItAccepts) {
+    const CliRun list = RunCli({"settings"});
+    ASSERT_EQ(list.status, 0);
+    const QStringList lines = list.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), SettingsSlots::Count);
+    for (const SlotInfo& slot : SettingsSlots::Table())
+        EXPECT_TRUE(list.out.contains(QStringLiteral("  %1 ").arg(slot.name))) << slot.name;
+    EXPECT_TRUE(list.out.contains("-12 to 14 (default: 3)")) << list.out.toStdString();
+    const CliRun help = RunCli({"defaults", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.contains(list.out)) << help.out.toStdString();
+    EXPECT_TRUE(RunCli({"write", "--help"}).out.contains("kova-cli set"));
 }
 
 TEST_F(KovaCli, FlashesAFirmwareFileWithProgressLines) {

@@ -44,19 +44,6 @@ TEST(DeviceSettings, ADeviceAnswerIsStoredUpToItsFirstZeroAndAtMostThirtyTwoByte
     EXPECT_EQ(block.Text(Slot::WialonEnabled), "1");
 }
 
-TEST(DeviceSettings, AReadIntoAFreshBlockLeavesTheProgramsBlockUntilItIsAssigned) {
-    DeviceSettings program;
-    program.SetText(Slot::TimeZone, "3");
-    DeviceSettings fresh;
-    fresh.StoreReceived(Slot::OwnerPhone, "123");
-    // A read that stops here never assigns: the program keeps its settings.
-    EXPECT_EQ(program.Text(Slot::TimeZone), "3");
-    program = fresh;
-    EXPECT_EQ(program.Text(Slot::TimeZone), "");
-    EXPECT_EQ(program.Text(Slot::OwnerPhone), "123");
-    EXPECT_EQ(program.Bytes().size(), 928);
-}
-
 TEST(DeviceSettings, NotSetIsExactlyFiveZeros) {
     const DeviceSettings block = BlockWith({{Slot::OwnerPhone, "00000"}, {Slot::Pin, "000000"}, {Slot::BalanceCode, "0"}});
     EXPECT_TRUE(block.IsNotSet(Slot::OwnerPhone));

@@ -78,8 +78,9 @@ TEST_F(SettingsTransfer, AWriteSendsPositions0To24AsFramesOf41Bytes) {
     EXPECT_EQ(reporter.LastMessage(), "Настройки успешно записаны");
     EXPECT_EQ(reporter.results.back().first, ReportKind::Success);
     EXPECT_EQ(reporter.progress.back(), (std::pair<qint64, qint64>{24, 25}));
-    const auto hidden = reporter.events.indexOf("hide window");
-    EXPECT_LT(hidden, reporter.events.indexOf("result")) << "the progress window goes before the message";
+    const auto result = reporter.events.indexOf("result");
+    ASSERT_GT(result, 0);
+    EXPECT_EQ(reporter.events[result - 1], "hide window") << "the progress window goes before the message";
 }
 
 TEST_F(SettingsTransfer, FailuresSayWhichStepFailedAndKeepTheProgramsBlock) {
@@ -117,6 +118,38 @@ TEST_F(SettingsTransfer, FailuresSayWhichStepFailedAndKeepTheProgramsBlock) {
         sim.Device().SetFaults({});
     }
     SetUsbSerialSource(nullptr);
+}
+
+// The window's block is replaced by what the job shows as read; a read that stops halfway must show
+// nothing, so even the slots that did arrive keep the program's values.
+TEST_F(SettingsTransfer, AReadThatStopsHalfwayLeavesTheProgramsBlockAsItWas) {
+    class WindowLikeReporter : public RecordingReporter {
+    public:
+        explicit WindowLikeReporter(DeviceSettings& program) : program_(program) {}
+        void ShowReadSettings(const DeviceSettings& block) override { program_ = block; }
+
+    private:
+        DeviceSettings& program_;
+    };
+    DeviceSettings program;
+    for (const SlotInfo& slot : SettingsSlots::Table())
+        program.SetText(slot.slot, "program");
+    const DeviceSettings before = program;
+    WindowLikeReporter windowLike(program);
+
+    SimFaults silentAt10;
+    silentAt10.silentAfterFrames = 10;
+    sim.SetFaults(silentAt10);
+    const PortChoice choice{false, sim.Path()};
+    EXPECT_FALSE(RWSettingsThread(RWSettingsThread::ReadMode, link, choice, {}, windowLike, DeviceJobLease::TryTake())
+                     .Execute());
+    EXPECT_EQ(program, before);
+
+    sim.SetFaults({});
+    ASSERT_TRUE(RWSettingsThread(RWSettingsThread::ReadMode, link, choice, {}, windowLike, DeviceJobLease::TryTake())
+                    .Execute());
+    for (const SlotInfo& slot : SettingsSlots::Table())
+        EXPECT_EQ(program.SlotBytes(slot.slot), sim.Device().SlotBytes(slot.address)) << slot.name;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // choice, the help texts' justification, and settings and command files through the window.
 #include "UiTestSupport.h"
 
+#include "app/ConfiguratorApplication.h"
 #include "app/NavigationLabel.h"
 #include "app/Unit1.h"
 #include "settings/SettingsSlots.h"
@@ -9,10 +10,14 @@
 #include "settings/ui/Unit2.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -72,6 +77,48 @@ private slots:
         QCOMPARE(edit->text(), QString(shown).remove(u' '));
         QTest::keyClick(edit, Qt::Key_Backspace);
         QCOMPARE(edit->text(), QString(shown).remove(u' ').chopped(1));
+    }
+
+    // QLineEdit cuts a text to its maximum length; a cut PIN would be written back as if it were right.
+    void aTrackerTextLongerThanItsFieldIsShownWholeAndStopsThePacking() {
+        form->Settings.StoreReceived(Slot::Pin, "12345");
+        form->Settings.StoreReceived(Slot::ServerHost, QByteArray(32, 'h'));
+        form->FillPages();
+        QLineEdit* pin = Edit("Edit2");
+        QCOMPARE(pin->text(), QStringLiteral("12345"));
+        QCOMPARE(Edit("Edit7")->text(), QString(32, u'h'));
+
+        Edit("Edit1")->setText(QStringLiteral("+79001234567"));
+        QVERIFY(!Pack());
+        QCOMPARE(prompts->Texts().last(), QStringLiteral("PIN-код устройства должен состоять из четырех цифр"));
+        QCOMPARE(Slot(Slot::Pin), QByteArray("12345"));  // nothing packed over the tracker's PIN
+
+        pin->setFocus();
+        pin->end(false);
+        QTest::keyClicks(pin, QStringLiteral("6"));
+        QCOMPARE(pin->text(), QStringLiteral("12345"));
+        QTest::keyClick(pin, Qt::Key_Backspace);
+        QTest::keyClicks(pin, QStringLiteral("9"));
+        QCOMPARE(pin->text(), QStringLiteral("1234"));  // typing stops at the field's own four characters
+
+        QVERIFY(!Pack());
+        QVERIFY(prompts->Texts().last().contains(QStringLiteral("слишком длинный")));
+        QCOMPARE(Slot(Slot::ServerHost), QByteArray(32, 'h'));
+    }
+
+    void qtsOwnButtonsAndDialogsSpeakRussian() {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("конфигуратор"), QStringLiteral("?"),
+                        QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(box.button(QMessageBox::Yes)->text().remove(u'&'), QStringLiteral("Да"));
+        QCOMPARE(box.button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("Нет"));
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        const auto* buttons = dialog.findChild<QDialogButtonBox*>();
+        QVERIFY(buttons);
+        QCOMPARE(buttons->button(QDialogButtonBox::Open)->text().remove(u'&'), QStringLiteral("Открыть"));
+        QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text().remove(u'&'), QStringLiteral("Отмена"));
+        QCOMPARE(dialog.labelText(QFileDialog::LookIn), QStringLiteral("Перейти к:"));
     }
 
     void emptyOwnerPhoneIsAskedAboutAndBothAnswersHold() {
@@ -253,5 +300,12 @@ private slots:
     }
 };
 
-QTEST_MAIN(PagesTest)
+// The window's own application object, so that what it sets up at start-up (Qt's Russian texts) holds
+// in these tests as in the program.
+int main(int argc, char** argv) {
+    ConfiguratorApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    PagesTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "pages_test.moc"

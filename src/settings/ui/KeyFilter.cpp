@@ -32,10 +32,7 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void InstallKeyFilters(QWidget* pages) {
-    const std::pair<const char*, KeyFilter::Allows> filters[] = {
-        {"Edit1", Edit1KeyPress}, {"Edit2", Edit2KeyPress}, {"Edit6", Edit6KeyPress}, {"Edit8", Edit8KeyPress}};
-    for (const auto& [name, allows] : filters) {
-        auto* field = pages->findChild<QLineEdit*>(QString::fromLatin1(name));
-        field->installEventFilter(new KeyFilter(allows, field));
-    }
+    for (QLineEdit* field : pages->findChildren<QLineEdit*>())
+        if (const KeyPressFilter allows = KeyFilterOf(field->objectName()))
+            field->installEventFilter(new KeyFilter(allows, field));
 }

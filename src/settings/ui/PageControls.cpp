@@ -50,8 +50,23 @@ QLabel* Colon(QWidget* parent) { return new QLabel(QStringLiteral(":"), parent);
 
 QLineEdit* Edit(const QString& name, QWidget* parent) {
     auto* edit = Named(new QLineEdit(parent), name);
-    edit->setMaxLength(PageTexts::MaxLength(name));
+    const int limit = PageTexts::MaxLength(name);
+    edit->setMaxLength(limit);
+    // A longer text shown whole lowers the limit as it is shortened, down to the field's own.
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit, limit](const QString& text) {
+        const int wanted = std::max(limit, static_cast<int>(text.size()));
+        if (edit->maxLength() == wanted)
+            return;
+        const int cursor = edit->cursorPosition();
+        edit->setMaxLength(wanted);
+        edit->setCursorPosition(cursor);
+    });
     return edit;
+}
+
+void ShowWholeText(QLineEdit* edit, const QString& text) {
+    edit->setMaxLength(std::max(PageTexts::MaxLength(edit->objectName()), static_cast<int>(text.size())));
+    edit->setText(text);
 }
 
 QCheckBox* Check(const QString& name, QWidget* parent) {

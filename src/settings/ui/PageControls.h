@@ -23,7 +23,12 @@ constexpr int MemoWidth = 470;
 QGroupBox* Group(const QString& name, QWidget* parent);
 QLabel* Label(const QString& name, QWidget* parent);
 QLabel* Colon(QWidget* parent);
+// A text field: typing stops at its length limit.
 QLineEdit* Edit(const QString& name, QWidget* parent);
+// Shows a text in a field whole, even one longer than the field's limit (a tracker's PIN of five
+// digits), so that the checks see what the tracker holds rather than a cut copy; typing still cannot
+// make it longer.
+void ShowWholeText(QLineEdit* edit, const QString& text);
 QCheckBox* Check(const QString& name, QWidget* parent);
 QRadioButton* Radio(const QString& name, QWidget* parent);
 // A list whose text cannot be typed.

@@ -1,5 +1,7 @@
 #include "settings/ui/PagesBinding.h"
 
+#include "settings/ui/PageControls.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
@@ -68,7 +70,7 @@ int TypedListIndex(const QComboBox* list) {
 
 void ShowOnPages(const SettingsPages& record, QWidget* pages) {
     for (const auto& [name, member] : Texts)
-        Find<QLineEdit>(pages, name)->setText(record.*member);
+        PageControls::ShowWholeText(Find<QLineEdit>(pages, name), record.*member);
     for (const auto& [name, member] : PickLists)
         Find<QComboBox>(pages, name)->setCurrentIndex(record.*member);
     for (const auto& [name, member] : Buttons)
