@@ -48,6 +48,7 @@ TEST_F(ServiceCli, ModuleCommandsPrintTheLogLineAndTellByExitStatus) {
     const Case cases[] = {
         {{"gps", "on"}, "GPS/ГЛОНАСС модуль запущен"},
         {{"gps", "off"}, "GPS/ГЛОНАСС модуль остановлен"},
+        {{"modem", "on"}, "Запуск модема...\nМодем запущен\nМодем сконфигурирован"},
         {{"modem", "off"}, "Модем остановлен"},
     };
     for (const Case& c : cases) {

@@ -49,6 +49,13 @@ protected:
         return commands;
     }
 
+    // Switches the modem off again, so the next case starts it afresh.
+    void RunOwnCommandAndForget() {
+        RecordingReporter quiet;
+        ServiceThread off(ServiceOperation::ModemOff, link, {false, sim.Path()}, quiet, DeviceJobLease::TryTake());
+        off.Execute();
+    }
+
     SimPort sim;
     SerialLink link;
     RecordingReporter reporter;
@@ -130,6 +137,42 @@ TEST_F(ServiceOperations, ModemStartWithoutAcknowledgementTriesNothingMore) {
     EXPECT_FALSE(Run(ServiceOperation::ModemOn));
     EXPECT_EQ(Logged(), (QStringList{"Запуск модема...", "Модем не запущен"}));
     EXPECT_EQ(Commands(), std::vector<int>{3});
+}
+
+TEST_F(ServiceOperations, ModemStartChecksTheModemAndTurnsItsEchoOff) {
+    struct Case {
+        const char* what;
+        SimFaults faults;
+        bool started;
+        QStringList logged;
+        int attentions;  // "AT" lines the modem heard
+    };
+    const QString starting = "Запуск модема...", started = "Модем запущен", configured = "Модем сконфигурирован";
+    SimFaults tenth, eleventh, silent, echoError;
+    tenth.modemAnswersFromAt = 10;
+    eleventh.modemAnswersFromAt = 11;
+    silent.modemSilent = true;
+    echoError.ate0Error = true;
+    const Case cases[] = {
+        {"a modem that answers at once", {}, true, {starting, started, configured}, 1},
+        {"a modem that answers the tenth AT", tenth, true, {starting, started, configured}, 10},
+        {"a modem that would answer the eleventh", eleventh, false, {starting}, 10},
+        {"a silent modem", silent, false, {starting}, 10},
+        {"an error to ATE0", echoError, true, {starting, started}, 1},
+    };
+    for (const Case& c : cases) {
+        reporter.Clear();
+        sim.SetFaults(c.faults);
+        const qsizetype heardBefore = sim.Device().ModemLines().size();
+        EXPECT_EQ(Run(ServiceOperation::ModemOn), c.started) << c.what;
+        EXPECT_EQ(Logged(), c.logged) << c.what;
+        const QList<QByteArray> lines = sim.Device().ModemLines().mid(heardBefore);
+        EXPECT_EQ(lines.count("AT"), c.attentions) << c.what;
+        EXPECT_EQ(lines.count("ATE0"), 1) << c.what;
+        EXPECT_EQ(lines.last(), "ATE0") << c.what;
+        EXPECT_TRUE(sim.Device().ModemOn());
+        RunOwnCommandAndForget();
+    }
 }
 
 TEST_F(ServiceOperations, AStoppedOperationEndsAtItsStepAndSaysSo) {

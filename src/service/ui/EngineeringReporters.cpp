@@ -1,0 +1,26 @@
+#include "service/ui/EngineeringReporters.h"
+
+#include "service/ui/Unit5.h"
+
+void EngineeringLogReporter::ShowResult(ReportKind kind, const QString& message) {
+    gate_.Run([&] { ShowJobResult(kind, message); });
+}
+
+void EngineeringLogReporter::ShowProgress(qint64 done, qint64 total) {
+    gate_.Run([&] { window_.ShowProgress(done, total); });
+}
+
+void EngineeringLogReporter::AddLogLine(const QString& line) {
+    gate_.Run([&] { window_.AddLogLine(line); });
+}
+
+void RelayLogReporter::ShowResult(ReportKind kind, const QString& message) {
+    gate_.Run([&] { ShowJobResult(kind, message); });
+}
+
+void RelayLogReporter::AppendReceived(const QByteArray& bytes) {
+    gate_.Run([&] {
+        if (window_.ActiveNmeaRelay && !window_.ActiveNmeaRelay->StopRequested())
+            window_.AppendReceived(bytes);
+    });
+}

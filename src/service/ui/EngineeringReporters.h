@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/MainThreadGate.h"
+#include "service/Shownmeathread.h"
+
+class TForm5;
+
+// The engineering operations as the window shows them: each step a line in the log, and the
+// "not connected" box.
+class EngineeringLogReporter : public JobReporter {
+public:
+    EngineeringLogReporter(TForm5& window, MainThreadGate& gate) : window_(window), gate_(gate) {}
+
+    void ShowResult(ReportKind kind, const QString& message) override;
+    void ShowProgress(qint64 done, qint64 total) override;
+    void AddLogLine(const QString& line) override;
+
+private:
+    TForm5& window_;
+    MainThreadGate& gate_;
+};
+
+// The relay's stream into the log. What arrives after the relay was stopped is not shown.
+class RelayLogReporter : public NmeaRelayReporter {
+public:
+    RelayLogReporter(TForm5& window, MainThreadGate& gate) : window_(window), gate_(gate) {}
+
+    void ShowResult(ReportKind kind, const QString& message) override;
+    void AppendReceived(const QByteArray& bytes) override;
+
+private:
+    TForm5& window_;
+    MainThreadGate& gate_;
+};
