@@ -8,8 +8,10 @@
 #include <exception>
 
 ConfiguratorApplication::ConfiguratorApplication(int& argc, char** argv) : QApplication(argc, argv) {
-    // The program's title is each window's own caption; a display name would be appended to them all.
+    // The name files and settings folders go by, and the title the desktop shows for the program (the
+    // main window's caption is that title itself; the system adds it to the other windows' captions).
     setApplicationName(QStringLiteral("kova-configurator"));
+    setApplicationDisplayName(QStringLiteral("Конфигуратор"));
     InstallQtTranslations();
 }
 

@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/AppFonts.h"
+#include "app/JobRegistry.h"
 #include "app/ExitLabel.h"
 #include "app/HeaderPanel.h"
 #include "app/NavigationLabel.h"
@@ -24,7 +25,9 @@
 #include "settings/ui/SummaryPage.h"
 #include "settings/ui/Unit2.h"
 #include "settings/ui/Unit3.h"
+#include "service/ui/Unit4.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
@@ -62,23 +65,12 @@ const char* const JustifiedMemos[] = {"Memo1",  "Memo2",  "Memo6",  "Memo7", "Me
 QString SettingsFilter() { return QStringLiteral("Файл конфигурации (*.cfg)"); }
 QString SettingsExtension() { return QString::fromLatin1(FileNames::SettingsExtension); }
 
-// Waits for a job that is ending because the program closes, and releases it. The job may be waiting
-// for a call it posted to the main thread, so those calls are let run meanwhile (they do nothing now).
-template <typename Job>
-void EndJob(Job*& job, QObject* window) {
-    if (!job)
-        return;
-    job->disconnect(window);
-    while (!job->wait(20))
-        QCoreApplication::processEvents();
-    delete job;
-    job = nullptr;
-}
-
 }  // namespace
 
-TForm1::TForm1() : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+TForm1::TForm1(JobRegistry& jobs)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint),
+      jobs_(jobs), transferReporter_(*this, jobs.Gate()), firmwareReporter_(*this, jobs.Gate()) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Конфигуратор"));
     setFont(AppFonts::MsSansSerif8());
@@ -102,7 +94,13 @@ TForm1::TForm1() : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::W
     FormCreate();
 }
 
-TForm1::~TForm1() { StopJobs(); }
+TForm1::~TForm1() { jobs_.StopAll(); }
+
+// The main window's close ends the program, whichever other windows are open.
+void TForm1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    QCoreApplication::quit();
+}
 
 void TForm1::BuildHeader() {
     Panel5 = new HeaderPanel(this);
@@ -189,6 +187,7 @@ void TForm1::AddShortcuts() {
         {"Ctrl+S", &TForm1::SpeedButton2Click},
         {"Ctrl+Shift+W", &TForm1::SpeedButton7Click},
         {"Ctrl+Shift+T", &TForm1::ShowTraceWindow},
+        {"Ctrl+Shift+E", &TForm1::SpeedButton8Click},
     };
     for (const auto& [key, handler] : keys) {
         auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(key)), this);
@@ -213,10 +212,10 @@ void TForm1::JustifyHelpTexts() {
         JustifyMemo(PageControl1->findChild<QPlainTextEdit*>(QString::fromLatin1(name)));
 }
 
-void TForm1::SetCompanions(TForm2* wialon, TForm3* progress, QWidget* engineering, TForm6* trace) {
+void TForm1::SetCompanions(TForm2* wialon, TForm3* progress, TForm4* engineering, TForm6* trace) {
     wialonWindow_ = wialon;
     progressWindow_ = progress;
-    engineeringWindow_ = engineering;
+    passwordPrompt_ = engineering;
     traceWindow_ = trace;
 }
 
@@ -253,15 +252,20 @@ void TForm1::ShowReadSettings(const DeviceSettings& block) {
 }
 
 // One device job at a time: a press while any job holds the device is ignored, as a second press of
-// a running job's own button always was.
+// a running job's own button always was. The NMEA relay gives way.
+bool TForm1::DeviceFree() {
+    jobs_.MakeWay();
+    return !DeviceJobLease::Busy();
+}
+
 void TForm1::SpeedButton4Click() {
-    if (RWSettings || DeviceJobLease::Busy())
+    if (RWSettings || !DeviceFree())
         return;
     StartSettingsTransfer(RWSettingsThread::ReadMode);
 }
 
 void TForm1::SpeedButton3Click() {
-    if (RWSettings || DeviceJobLease::Busy())
+    if (RWSettings || !DeviceFree())
         return;
     if (!PackPages())
         return;
@@ -273,18 +277,12 @@ void TForm1::StartSettingsTransfer(RWSettingsThread::Mode mode) {
     if (!lease.Held())
         return;
     RWSettings = new RWSettingsThread(mode, Link, Panel4->Choice(), Settings, transferReporter_, std::move(lease));
-    connect(RWSettings, &QThread::finished, this, [this] { SettingsTransferEnded(); });
-    RWSettings->start();
-}
-
-void TForm1::SettingsTransferEnded() {
-    if (!RWSettings)
-        return;
-    RWSettings->wait();
-    delete RWSettings;
-    RWSettings = nullptr;
-    if (progressWindow_)
-        progressWindow_->hide();
+    jobs_.Start(RWSettings, {[this] { Link.Close(); },
+                             [this] {
+                                 RWSettings = nullptr;
+                                 if (progressWindow_)
+                                     progressWindow_->hide();
+                             }});
 }
 
 void TForm1::SpeedButton5Click() {
@@ -323,10 +321,8 @@ void TForm1::SpeedButton7Click() {
 }
 
 void TForm1::SpeedButton8Click() {
-    if (!engineeringWindow_)
-        return;
-    engineeringWindow_->show();
-    engineeringWindow_->raise();
+    if (passwordPrompt_)
+        passwordPrompt_->Open(this);
 }
 
 void TForm1::ShowTraceWindow() {
@@ -337,7 +333,7 @@ void TForm1::ShowTraceWindow() {
 }
 
 void TForm1::SpeedButton6Click() {
-    if (MCUpdate || DeviceJobLease::Busy())
+    if (MCUpdate || !DeviceFree())
         return;
     const QString chosen = Prompts().OpenFileName(QStringLiteral("Файл прошивки (*.fmw)"));
     if (!chosen.isEmpty())
@@ -352,21 +348,5 @@ void TForm1::StartFirmwareUpdate(const QString& chosenName) {
         return;
     MCUpdate = new MCUpdateThread(Link, Panel4->Choice(), FirmwareFileName(chosenName), firmwareReporter_,
                                   std::move(lease));
-    connect(MCUpdate, &QThread::finished, this, [this] { FirmwareUpdateEnded(); });
-    MCUpdate->start();
-}
-
-void TForm1::FirmwareUpdateEnded() {
-    if (!MCUpdate)
-        return;
-    MCUpdate->wait();
-    delete MCUpdate;
-    MCUpdate = nullptr;
-}
-
-void TForm1::StopJobs() {
-    gate_.Close();
-    Link.Close();
-    EndJob(RWSettings, this);
-    EndJob(MCUpdate, this);
+    jobs_.Start(MCUpdate, {[this] { Link.Close(); }, [this] { MCUpdate = nullptr; }});
 }

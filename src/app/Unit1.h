@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/FirmwareWindowReporter.h"
-#include "app/MainThreadGate.h"
 #include "app/SettingsTransferWindowReporter.h"
 #include "link/SerialLink.h"
 #include "settings/DeviceSettings.h"
@@ -12,6 +11,7 @@
 #include <memory>
 
 class ExitLabel;
+class JobRegistry;
 class FirmwareGroup;
 class HeaderPanel;
 class MCUpdateThread;
@@ -24,6 +24,7 @@ class RWSettingsThread;
 class SummaryPage;
 class TForm2;
 class TForm3;
+class TForm4;
 class TForm6;
 class ToolPanel;
 
@@ -34,11 +35,11 @@ class TForm1 : public QWidget {
 public:
     static constexpr int EntryCount = 9;
 
-    TForm1();
+    explicit TForm1(JobRegistry& jobs);
     ~TForm1() override;
 
     // The windows created after this one, which the jobs show.
-    void SetCompanions(TForm2* wialon, TForm3* progress, QWidget* engineering, TForm6* trace);
+    void SetCompanions(TForm2* wialon, TForm3* progress, TForm4* engineering, TForm6* trace);
     TForm3* ProgressWindow() const { return progressWindow_; }
     TForm6* TraceWindow() const { return traceWindow_; }
 
@@ -53,7 +54,7 @@ public:
     void SpeedButton1Click();  // load a settings file
     void SpeedButton2Click();  // save a settings file
     void SpeedButton7Click();  // the Wialon command window
-    void SpeedButton8Click();  // the engineering menu
+    void SpeedButton8Click();  // the engineering menu's password prompt
     void SpeedButton6Click();  // update the device's firmware from a chosen file
     void StartFirmwareUpdate(const QString& chosenName);
     void ShowTraceWindow();
@@ -65,9 +66,11 @@ public:
     // A completed read: the block replaces the program's, and the pages and the summary show it.
     void ShowReadSettings(const DeviceSettings& block);
 
-    // Ends the running jobs without showing anything more: the program is closing.
-    void StopJobs();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+public:
     SerialLink Link;
     DeviceSettings Settings;
     RWSettingsThread* RWSettings = nullptr;
@@ -93,15 +96,14 @@ private:
     void FormCreate();
     void JustifyHelpTexts();
     void StartSettingsTransfer(RWSettingsThread::Mode mode);
-    void SettingsTransferEnded();
-    void FirmwareUpdateEnded();
+    bool DeviceFree();
 
     std::array<NavigationLabel*, EntryCount> navigation_{};
     TForm2* wialonWindow_ = nullptr;
     TForm3* progressWindow_ = nullptr;
-    QWidget* engineeringWindow_ = nullptr;
+    TForm4* passwordPrompt_ = nullptr;
     TForm6* traceWindow_ = nullptr;
-    MainThreadGate gate_{this};
-    SettingsTransferWindowReporter transferReporter_{*this, gate_};
-    FirmwareWindowReporter firmwareReporter_{*this, gate_};
+    JobRegistry& jobs_;
+    SettingsTransferWindowReporter transferReporter_;
+    FirmwareWindowReporter firmwareReporter_;
 };

@@ -21,6 +21,9 @@ public:
         return QFileDialog::getSaveFileName(nullptr, QString(), suggestedName, filter, nullptr,
                                             QFileDialog::DontConfirmOverwrite);
     }
+    QString FolderName(const QString& title) override {
+        return QFileDialog::getExistingDirectory(nullptr, title, QString(), QFileDialog::ShowDirsOnly);
+    }
 };
 
 std::shared_ptr<UserPrompts>& Current() {

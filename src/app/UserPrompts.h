@@ -18,6 +18,8 @@ public:
     virtual QString OpenFileName(const QString& filter) = 0;
     // Saving over an existing file asks nothing, as the device's own tools always did.
     virtual QString SaveFileName(const QString& suggestedName, const QString& filter) = 0;
+    // A folder of the file system, chosen under that title; empty when the user cancels.
+    virtual QString FolderName(const QString& title) = 0;
 };
 
 // The prompts in use: real dialogs unless something was put in their place.

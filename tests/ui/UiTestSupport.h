@@ -39,6 +39,11 @@ public:
         return Take(fileNames, QString());
     }
 
+    QString FolderName(const QString& title) override {
+        folderTitles << title;
+        return Take(folders, QString());
+    }
+
     QStringList Texts() const {
         QStringList texts;
         for (const Shown& box : shown)
@@ -49,6 +54,8 @@ public:
     QList<Shown> shown;
     std::deque<bool> answers;
     std::deque<QString> fileNames;
+    std::deque<QString> folders;
+    QStringList folderTitles;
     QStringList suggestedNames;
     QStringList filters;
 

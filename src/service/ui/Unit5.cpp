@@ -5,6 +5,7 @@
 #include "app/UserPrompts.h"
 #include "link/DeviceJobLease.h"
 #include "service/ConfigIni.h"
+#include "service/GnssStatus.h"
 #include "service/Servicethread.h"
 #include "service/Shownmeathread.h"
 #include "service/VoiceFileList.h"
@@ -24,6 +25,7 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace {
 
@@ -77,9 +79,9 @@ TForm5::TForm5(JobRegistry& jobs, SerialLink& link, std::function<PortChoice()> 
     setObjectName(QStringLiteral("TForm5"));
     setFont(AppFonts::MsSansSerif8());
     resize(704, 563);
-    if (const QScreen* screen = screen()) {
+    if (const QScreen* desktop = screen()) {
         QRect placed = frameGeometry();
-        placed.moveCenter(screen->availableGeometry().center());
+        placed.moveCenter(desktop->availableGeometry().center());
         move(placed.topLeft());
     }
 
@@ -99,6 +101,11 @@ TForm5::TForm5(JobRegistry& jobs, SerialLink& link, std::function<PortChoice()> 
     PageControl1->addTab(BuildGpsPage(), QStringLiteral("GPS"));
     PageControl1->addTab(BuildSimPage(), QStringLiteral("SIM-карта"));
     PageControl1->setCurrentIndex(0);
+
+    streamStatus_ = new GnssStatusFeed(this);
+    statusTimer_ = new QTimer(this);
+    statusTimer_->setInterval(1000);
+    connect(statusTimer_, &QTimer::timeout, this, [this] { ShowStreamStatus(); });
 
     ConnectButtons();
     FormCreate();
@@ -265,9 +272,14 @@ void TForm5::AddLogLine(const QString& line) {
 // The log can hold hours of stream: only the new text is added.
 void TForm5::AppendReceived(const QByteArray& bytes) {
     AppendToLog(Memo1, streamText_.Take(bytes));
+    streamStatus_->Feed(bytes);
+    ShowStreamStatus();
     if (isActiveWindow())
         Memo1->setFocus();
 }
+
+// What the stream means, also when nothing came for a while: the time since the last sentence grows.
+void TForm5::ShowStreamStatus() { GnssStatusLabel->setText(GnssStatusLine(streamStatus_->Status())); }
 
 void TForm5::ShowProgress(qint64 done, qint64 total) {
     ProgressBar1->setValue(total > 0 ? static_cast<int>(done * 100 / total) : 0);
@@ -317,6 +329,9 @@ void TForm5::StartRelay() {
         return;
     }
     streamText_ = NmeaLogText();
+    streamStatus_->Reset();
+    ShowStreamStatus();
+    statusTimer_->start();
     auto* relay = new ShowNMEAThread(link_, portChoice_(), relayReporter_, std::move(lease));
     ActiveNmeaRelay = relay;
     jobs_.Start(relay, {[relay] { relay->RequestStop(); }, [this] { RelayEnded(); }, true});
@@ -329,6 +344,7 @@ void TForm5::StopRelay() { jobs_.Stop(ActiveNmeaRelay); }
 void TForm5::RelayEnded() {
     const bool stopped = ActiveNmeaRelay && ActiveNmeaRelay->StopRequested();
     ActiveNmeaRelay = nullptr;
+    statusTimer_->stop();
     if (stopped) {
         const QSignalBlocker quiet(CheckBox1);
         CheckBox1->setChecked(false);

@@ -24,6 +24,8 @@ class SerialLink;
 class ServiceThread;
 class ShowNMEAThread;
 class ConfigIni;
+class GnssStatusFeed;
+class QTimer;
 
 // The engineering window: the log on the left, the modem, module and SIM-card operations on the
 // right. Closing it only hides it; its operations and the relay go on.
@@ -95,6 +97,7 @@ private:
     void StartRelay();
     void StopRelay();
     void RelayEnded();
+    void ShowStreamStatus();
 
     JobRegistry& jobs_;
     SerialLink& link_;
@@ -102,6 +105,8 @@ private:
     std::unique_ptr<ConfigIni> config_;
     QString lastPhoneStored_;
     NmeaLogText streamText_;
+    GnssStatusFeed* streamStatus_;
+    QTimer* statusTimer_;
     EngineeringLogReporter logReporter_;
     RelayLogReporter relayReporter_;
 };
