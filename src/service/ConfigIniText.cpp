@@ -130,7 +130,7 @@ std::optional<QByteArray> WithValue(QByteArrayView contents, const QString& key,
         result.replace(layout.keyLine->begin, layout.keyLine->end - layout.keyLine->begin, keyLine);
     } else if (layout.lastOfSection) {
         const Line& last = *layout.lastOfSection;
-        const bool ended = last.next > last.end;
+        const bool ended = contents.at(last.next - 1) == '\n';  // not a carriage return alone
         result.insert(last.next, (ended ? QByteArray() : lineBreak) + keyLine + (ended ? lineBreak : QByteArray()));
     } else {
         if (!result.isEmpty() && !result.endsWith('\n'))

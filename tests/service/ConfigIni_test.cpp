@@ -100,6 +100,7 @@ TEST_F(ConfigIniTest, WritesKeepEveryLineTheyDoNotChange) {
          "[config]\nA=1\n  PHONE = 1 \nB=2\n", "[config]\nA=1\nPhone=555\nB=2\n"},
         {"Windows line breaks", "[config]\r\nDirectory=d\r\n", "[config]\r\nDirectory=d\r\nPhone=555\r\n"},
         {"no line break at the end", "[config]\nDirectory=d", "[config]\nDirectory=d\nPhone=555"},
+        {"a carriage return alone at the end", "[config]\nDirectory=d\r", "[config]\nDirectory=d\r\nPhone=555"},
         {"no section yet", "[other]\nk=v", "[other]\nk=v\n[config]\nPhone=555\n"},
         {"a UTF-8 mark in front", "\xEF\xBB\xBF[config]\nPhone=1\n", "\xEF\xBB\xBF[config]\nPhone=555\n"},
         {"bytes that are no UTF-8", "[config]\nDirectory=\xFF\xFE\n", "[config]\nDirectory=\xFF\xFE\nPhone=555\n"},

@@ -112,6 +112,13 @@ TEST_F(GnssStatusTest, FollowsTheFixModeAsItChanges) {
     EXPECT_EQ(feed.Status().utc.time(), QTime(12, 0, 2));
 }
 
+TEST_F(GnssStatusTest, CombinedTalkerGsaCountsEachSystemByItsSatelliteNumbers) {
+    feed.Feed(Sentence("GNGSA,A,3,02,05,07,,,,,,,,,,1.6,0.9,1.3,1") + Sentence("GNGSA,A,3,65,70,,,,,,,,,,,1.6,0.9,1.3,2"));
+    EXPECT_EQ(feed.Status().fix, GnssStatus::Fix::ThreeD);
+    EXPECT_EQ(feed.Status().gpsUsed, 3);
+    EXPECT_EQ(feed.Status().glonassUsed, 2);
+}
+
 TEST_F(GnssStatusTest, TimeWithoutADateTakesTheDayOfTheLastDatedSentence) {
     feed.Feed(Sentence("GNGGA,235958.00,5545.07464,N,03737.10538,E,1,14,0.9,150.2,M,14.5,M,,"));
     EXPECT_FALSE(feed.Status().utc.isValid()) << "no day known yet";
