@@ -23,6 +23,8 @@ using LinkFaults::OutputFault;
 
 #if defined(Q_OS_UNIX)
 
+bool Purge(qintptr handle) { return tcflush(static_cast<int>(handle), TCIOFLUSH) == 0; }
+
 qint64 WriteSome(qintptr handle, const char* data, qint64 size) {
     if (CurrentOutputFault() == OutputFault::TakesNothing)
         return 0;
@@ -91,6 +93,7 @@ bool OpensAndCloses(const QString& portName) {
 
 #else
 
+bool Purge(qintptr) { return false; }
 qint64 WriteSome(qintptr, const char*, qint64) { return -1; }
 int WaitForRoom(qintptr, int) { return -1; }
 qint64 OutputQueued(qintptr) { return -1; }

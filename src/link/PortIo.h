@@ -16,6 +16,8 @@ constexpr bool DirectWrite = true;
 constexpr bool DirectWrite = false;
 #endif
 
+// Discards what the driver holds in both directions.
+bool Purge(qintptr handle);
 // Writes what the port's output queue takes now: the count taken (0 when the queue is full), or -1
 // on a port error.
 qint64 WriteSome(qintptr handle, const char* data, qint64 size);

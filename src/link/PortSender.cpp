@@ -24,6 +24,14 @@ PortSender::Outcome PortSender::Send(const QByteArray& bytes, Deadline deadline)
     return written == Outcome::Sent ? Drain(deadline) : written;
 }
 
+bool PortSender::Purge() {
+    std::lock_guard lock(lock_);
+    if (revoked_)
+        return false;
+    PortIo::Purge(handle_);
+    return true;
+}
+
 void PortSender::Revoke() {
     std::lock_guard lock(lock_);
     revoked_ = true;

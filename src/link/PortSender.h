@@ -17,6 +17,8 @@ public:
 
     explicit PortSender(qintptr handle) : handle_(handle) {}
 
+    // Discards what the driver holds in both directions; false once revoked.
+    bool Purge();
     // Writes the bytes and waits until they have left the port, or until the deadline.
     Outcome Send(const QByteArray& bytes, Deadline deadline);
     // From now on every send fails at its next step without touching the descriptor.

@@ -2,6 +2,7 @@
 
 #include "link/LinkFaults.h"
 #include "link/PortIo.h"
+#include "link/PortReadWatch.h"
 #include "link/PortSender.h"
 
 #include <QMetaObject>
@@ -112,8 +113,13 @@ bool SerialLink::Open(const QString& portName) {
                          [this](QSerialPort::SerialPortError e) { OnPortError(e); });
         port_ = port;
         portHandle_ = port->handle();
-        if constexpr (PortIo::DirectWrite)
+        if constexpr (PortIo::DirectWrite) {
             sender_ = std::make_shared<PortSender>(portHandle_);
+            readsWatched_ = PortReadWatch::Install(*port, [this](bool reading) {
+                std::lock_guard rx(rxLock_);
+                ioReading_ = reading;
+            });
+        }
         return true;
     });
     if (!opened) {
@@ -128,8 +134,8 @@ bool SerialLink::Open(const QString& portName) {
     lastError_.clear();
     ++opening_;
     std::lock_guard rx(rxLock_);
-    rxBuffer_.fill(0);
-    rxCount_ = 0;
+    EmptyRxLocked();
+    ioReading_ = false;
     lineUp_ = true;
     lineLost_ = false;
     return true;
@@ -184,22 +190,20 @@ bool SerialLink::SendBytes(const QByteArray& bytes, std::optional<int> timeoutMs
     const int limitMs = timeoutMs.value_or(DefaultSendTimeoutMs(bytes.size()));
     const Deadline deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
     std::lock_guard send(sendLock_);
-    const std::optional<std::uint64_t> opening = PurgeAndClear(PortIo::DirectWrite ? QByteArray() : bytes);
-    if (!opening)
-        return false;
     QString why;
     if constexpr (PortIo::DirectWrite) {
-        std::shared_ptr<PortSender> sender;
-        {
-            std::lock_guard control(controlLock_);
-            if (opening_ == *opening)
-                sender = sender_;
-        }
-        const PortSender::Outcome outcome = sender ? sender->Send(bytes, deadline) : PortSender::Outcome::Revoked;
+        const std::shared_ptr<PortSender> sender = PurgeAndClear();
+        if (!sender)
+            return false;
+        const PortSender::Outcome outcome = sender->Send(bytes, deadline);
         if (outcome != PortSender::Outcome::Sent)
             why = SendFailureText(outcome, bytes.size(), limitMs);
-    } else if (!SendThroughIoThread(*opening, deadline, &why) && why.isEmpty()) {
-        why = SendFailureText(PortSender::Outcome::TimedOut, bytes.size(), limitMs);
+    } else {
+        const std::optional<std::uint64_t> opening = PurgeClearAndQueue(bytes);
+        if (!opening)
+            return false;
+        if (!SendThroughIoThread(*opening, deadline, &why) && why.isEmpty())
+            why = SendFailureText(PortSender::Outcome::TimedOut, bytes.size(), limitMs);
     }
     if (why.isEmpty())
         return true;
@@ -208,23 +212,49 @@ bool SerialLink::SendBytes(const QByteArray& bytes, std::optional<int> timeoutMs
     return false;
 }
 
-// Anything the device said before this send is not the answer to it: what the driver holds and what
-// QSerialPort has already read from it go, in the I/O thread, so no byte taken from the port before
-// this point is stored after the clear. Where QSerialPort writes, the bytes are queued in the same
-// step. The opening purged; nothing when the link is not open.
-std::optional<std::uint64_t> SerialLink::PurgeAndClear(const QByteArray& bytesToQueue) {
+// Anything the device said before this send is not the answer to it: neither what the driver holds
+// nor what QSerialPort has already taken from it. The sender of this opening; nothing when the link
+// is not open.
+std::shared_ptr<PortSender> SerialLink::PurgeAndClear() {
+    std::lock_guard control(controlLock_);
+    if (!ioThread_ || !IsOpen() || !sender_) {
+        ClearReceive();
+        return nullptr;
+    }
+    if (readsWatched_ && PurgeUnlessReading(*sender_))
+        return sender_;
+    return RunInIoThread([this] { return PurgeInIoThread(); }) ? sender_ : nullptr;
+}
+
+// While the I/O thread is not reading, no byte taken from the port is waiting to be stored, and a read
+// that starts later finds only what came after the purge: purging and clearing under the receive
+// lock is then enough, without waking the I/O thread.
+bool SerialLink::PurgeUnlessReading(PortSender& sender) {
+    std::lock_guard rx(rxLock_);
+    if (ioReading_ || !sender.Purge())
+        return false;
+    EmptyRxLocked();
+    return true;
+}
+
+// Runs in the I/O thread, where no read is half done: QSerialPort drops what it has read with what
+// the driver holds.
+bool SerialLink::PurgeInIoThread() {
+    if (!port_ || !port_->isOpen())
+        return false;
+    port_->clear(QSerialPort::AllDirections);
+    ClearReceive();
+    return true;
+}
+
+// Where QSerialPort writes: the purge, the clear and the write start in one step of the I/O thread.
+std::optional<std::uint64_t> SerialLink::PurgeClearAndQueue(const QByteArray& bytes) {
     std::lock_guard control(controlLock_);
     if (!ioThread_ || !IsOpen()) {
         ClearReceive();
         return std::nullopt;
     }
-    const bool queued = RunInIoThread([&] {
-        if (!port_)
-            return false;
-        port_->clear(QSerialPort::AllDirections);
-        ClearReceive();
-        return bytesToQueue.isEmpty() || port_->write(bytesToQueue) == bytesToQueue.size();
-    });
+    const bool queued = RunInIoThread([&] { return PurgeInIoThread() && port_->write(bytes) == bytes.size(); });
     if (!queued)
         return std::nullopt;
     return opening_;
@@ -286,6 +316,10 @@ bool SerialLink::WaitForBytes(std::uint32_t count, int timeoutMs) {
 
 void SerialLink::ClearReceive() {
     std::lock_guard rx(rxLock_);
+    EmptyRxLocked();
+}
+
+void SerialLink::EmptyRxLocked() {
     rxBuffer_.fill(0);
     rxCount_ = 0;
 }
@@ -308,8 +342,7 @@ QByteArray SerialLink::ReceivedText() const {
 QByteArray SerialLink::TakeReceived() {
     std::lock_guard rx(rxLock_);
     QByteArray taken(rxBuffer_.data(), static_cast<qsizetype>(rxCount_));
-    rxBuffer_.fill(0);
-    rxCount_ = 0;
+    EmptyRxLocked();
     return taken;
 }
 

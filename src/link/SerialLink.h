@@ -81,7 +81,11 @@ private:
     void RevokeSender();
     bool RunInIoThread(const std::function<bool()>& work);
     bool RunInOpening(std::uint64_t opening, const std::function<bool()>& work);
-    std::optional<std::uint64_t> PurgeAndClear(const QByteArray& bytesToQueue);
+    std::shared_ptr<PortSender> PurgeAndClear();
+    bool PurgeUnlessReading(PortSender& sender);
+    bool PurgeInIoThread();
+    std::optional<std::uint64_t> PurgeClearAndQueue(const QByteArray& bytes);
+    void EmptyRxLocked();
     bool SendThroughIoThread(std::uint64_t opening, Deadline deadline, QString* why);
 
     std::mutex sendLock_;             // one send at a time; Close does not wait for it
@@ -92,6 +96,7 @@ private:
     qintptr portHandle_ = -1;       // the port's descriptor while it is open
     std::shared_ptr<PortSender> sender_;  // the descriptor as senders use it (DirectWrite platforms)
     std::uint64_t opening_ = 0;           // counts the openings, so a send knows when its one ended
+    bool readsWatched_ = false;           // the I/O thread marks its reads from the port in ioReading_
     QString portName_;
     QString lastError_;
 
@@ -99,6 +104,7 @@ private:
     std::condition_variable rxArrived_;
     std::array<char, RxSize + 1> rxBuffer_{};  // one more byte, always zero: the text always ends
     std::uint32_t rxCount_ = 0;
+    bool ioReading_ = false;  // bytes may be on their way from the port to rxBuffer_
     bool lineUp_ = false;
     bool lineLost_ = false;
 };
