@@ -104,7 +104,7 @@ bool HungUp(qintptr) { return true; }
 qint64 OutputQueued(QSerialPort& port) {
     DWORD errors = 0;
     COMSTAT status{};
-    if (!ClearCommError(reinterpret_cast<HANDLE>(port.handle()), &errors, &status))
+    if (!ClearCommError(static_cast<HANDLE>(port.handle()), &errors, &status))
         return -1;
     const qint64 queued = static_cast<qint64>(status.cbOutQue) + port.bytesToWrite();
     if (CurrentOutputFault() == OutputFault::NeverDrains || CurrentOutputFault() == OutputFault::TakesNothing)

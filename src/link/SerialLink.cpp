@@ -115,6 +115,10 @@ bool SerialLink::Open(const QString& portName) {
         portHandle_ = port->handle();
         if constexpr (PortIo::DirectWrite) {
             sender_ = std::make_shared<PortSender>(portHandle_);
+            {
+                std::lock_guard rx(rxLock_);
+                ioReading_ = false;  // before the first read of this opening can mark itself
+            }
             readsWatched_ = PortReadWatch::Install(*port, [this](bool reading) {
                 std::lock_guard rx(rxLock_);
                 ioReading_ = reading;
@@ -135,7 +139,6 @@ bool SerialLink::Open(const QString& portName) {
     ++opening_;
     std::lock_guard rx(rxLock_);
     EmptyRxLocked();
-    ioReading_ = false;
     lineUp_ = true;
     lineLost_ = false;
     return true;
