@@ -33,7 +33,8 @@ Header ParseHeader(const char* nineBytes) {
 }  // namespace CommandFrame
 
 bool RunOwnCommand(SerialLink& link, DeviceCommand command) {
-    if (!link.SendFrame(command, 0))
+    const int timeoutMs = CurrentTimings().ownCommandMs;
+    if (!link.SendFrame(command, 0, {}, timeoutMs))
         return false;
-    return link.WaitForBytes(1, CurrentTimings().ownCommandMs);
+    return link.WaitForBytes(1, timeoutMs);
 }

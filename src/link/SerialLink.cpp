@@ -1,13 +1,17 @@
 #include "link/SerialLink.h"
 
+#include "link/LinkFaults.h"
 #include "link/PortIo.h"
+#include "link/PortReadWatch.h"
+#include "link/PortSender.h"
 
 #include <QMetaObject>
 #include <QSerialPort>
 #include <QThread>
 
-#include <chrono>
+#include <algorithm>
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -47,8 +51,16 @@ bool OpenConfigured(QSerialPort& port, const QString& portName, QString* error) 
     return true;
 }
 
-// How long the bytes may take to leave at 9600 baud, with a generous margin.
-int WriteTimeoutMs(qsizetype count) { return 1000 + static_cast<int>(count * 10 * 1000 / LineBaud) * 2; }
+QString SendFailureText(PortSender::Outcome outcome, qsizetype count, int timeoutMs) {
+    switch (outcome) {
+    case PortSender::Outcome::TimedOut:
+        return QStringLiteral("the port did not send the %1 bytes within %2 ms").arg(count).arg(timeoutMs);
+    case PortSender::Outcome::Revoked:
+        return QStringLiteral("the link was closed while sending");
+    default:
+        return QStringLiteral("the port failed while sending");
+    }
+}
 
 }  // namespace
 
@@ -56,19 +68,24 @@ SerialLink::SerialLink() = default;
 
 SerialLink::~SerialLink() { Close(); }
 
-bool SerialLink::CanOpen(const QString& portName) {
-    QSerialPort port;
-    QString error;
-    if (!OpenConfigured(port, portName, &error))
-        return false;
-    port.close();
-    return true;
+int SerialLink::DefaultSendTimeoutMs(qsizetype byteCount) {
+    return 1000 + static_cast<int>(byteCount * 10 * 1000 / LineBaud) * 2;
 }
+
+bool SerialLink::CanOpen(const QString& portName) { return PortIo::OpensAndCloses(portName); }
 
 bool SerialLink::RunInIoThread(const std::function<bool()>& work) {
     bool result = false;
     QMetaObject::invokeMethod(ioContext_, [&] { result = work(); }, Qt::BlockingQueuedConnection);
     return result;
+}
+
+// False without running the work when that opening has been closed since.
+bool SerialLink::RunInOpening(std::uint64_t opening, const std::function<bool()>& work) {
+    std::lock_guard control(controlLock_);
+    if (!ioThread_ || opening_ != opening)
+        return false;
+    return RunInIoThread([&] { return port_ && port_->isOpen() && work(); });
 }
 
 bool SerialLink::Open(const QString& portName) {
@@ -96,6 +113,17 @@ bool SerialLink::Open(const QString& portName) {
                          [this](QSerialPort::SerialPortError e) { OnPortError(e); });
         port_ = port;
         portHandle_ = port->handle();
+        if constexpr (PortIo::DirectWrite) {
+            sender_ = std::make_shared<PortSender>(portHandle_);
+            {
+                std::lock_guard rx(rxLock_);
+                ioReading_ = false;  // before the first read of this opening can mark itself
+            }
+            readsWatched_ = PortReadWatch::Install(*port, [this](bool reading) {
+                std::lock_guard rx(rxLock_);
+                ioReading_ = reading;
+            });
+        }
         return true;
     });
     if (!opened) {
@@ -108,9 +136,9 @@ bool SerialLink::Open(const QString& portName) {
     }
     portName_ = portName;
     lastError_.clear();
+    ++opening_;
     std::lock_guard rx(rxLock_);
-    rxBuffer_.fill(0);
-    rxCount_ = 0;
+    EmptyRxLocked();
     lineUp_ = true;
     lineLost_ = false;
     return true;
@@ -121,6 +149,7 @@ void SerialLink::Close() {
     if (!ioThread_)
         return;
     RunInIoThread([this] {
+        RevokeSender();
         if (port_) {
             port_->close();
             delete port_;
@@ -132,6 +161,7 @@ void SerialLink::Close() {
     ioThread_->wait();
     ioThread_.reset();
     ioContext_ = nullptr;
+    sender_.reset();
     {
         std::lock_guard rx(rxLock_);
         lineUp_ = false;
@@ -159,38 +189,111 @@ bool SerialLink::LineLost() const {
     return lineLost_;
 }
 
-bool SerialLink::SendBytes(const QByteArray& bytes) {
+bool SerialLink::SendBytes(const QByteArray& bytes, std::optional<int> timeoutMs) {
+    const int limitMs = timeoutMs.value_or(DefaultSendTimeoutMs(bytes.size()));
+    const Deadline deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+    std::lock_guard send(sendLock_);
+    QString why;
+    if constexpr (PortIo::DirectWrite) {
+        const std::shared_ptr<PortSender> sender = PurgeAndClear();
+        if (!sender)
+            return false;
+        const PortSender::Outcome outcome = sender->Send(bytes, deadline);
+        if (outcome != PortSender::Outcome::Sent)
+            why = SendFailureText(outcome, bytes.size(), limitMs);
+    } else {
+        const std::optional<std::uint64_t> opening = PurgeClearAndQueue(bytes);
+        if (!opening)
+            return false;
+        if (!SendThroughIoThread(*opening, deadline, &why) && why.isEmpty())
+            why = SendFailureText(PortSender::Outcome::TimedOut, bytes.size(), limitMs);
+    }
+    if (why.isEmpty())
+        return true;
+    std::lock_guard control(controlLock_);
+    lastError_ = why;
+    return false;
+}
+
+// Anything the device said before this send is not the answer to it: neither what the driver holds
+// nor what QSerialPort has already taken from it. The sender of this opening; nothing when the link
+// is not open.
+std::shared_ptr<PortSender> SerialLink::PurgeAndClear() {
+    std::lock_guard control(controlLock_);
+    if (!ioThread_ || !IsOpen() || !sender_) {
+        ClearReceive();
+        return nullptr;
+    }
+    if (readsWatched_ && PurgeUnlessReading(*sender_))
+        return sender_;
+    return RunInIoThread([this] { return PurgeInIoThread(); }) ? sender_ : nullptr;
+}
+
+// While the I/O thread is not reading, no byte taken from the port is waiting to be stored, and a read
+// that starts later finds only what came after the purge: purging and clearing under the receive
+// lock is then enough, without waking the I/O thread.
+bool SerialLink::PurgeUnlessReading(PortSender& sender) {
+    std::lock_guard rx(rxLock_);
+    if (ioReading_ || !sender.Purge())
+        return false;
+    EmptyRxLocked();
+    return true;
+}
+
+// Runs in the I/O thread, where no read is half done: QSerialPort drops what it has read with what
+// the driver holds.
+bool SerialLink::PurgeInIoThread() {
+    if (!port_ || !port_->isOpen())
+        return false;
+    port_->clear(QSerialPort::AllDirections);
+    ClearReceive();
+    return true;
+}
+
+// Where QSerialPort writes: the purge, the clear and the write start in one step of the I/O thread.
+std::optional<std::uint64_t> SerialLink::PurgeClearAndQueue(const QByteArray& bytes) {
     std::lock_guard control(controlLock_);
     if (!ioThread_ || !IsOpen()) {
         ClearReceive();
-        return false;
+        return std::nullopt;
     }
-    // Anything the device said before this send is not the answer to it.
-    if constexpr (PortIo::DirectWrite) {
-        PortIo::Purge(portHandle_);
-        ClearReceive();
-        return PortIo::WriteAll(portHandle_, bytes) && PortIo::Drain(portHandle_);
-    }
-    return RunInIoThread([&] {
-        if (!port_)
-            return false;
-        port_->clear(QSerialPort::AllDirections);
-        ClearReceive();
-        if (port_->write(bytes) != bytes.size())
-            return false;
-        const int timeout = WriteTimeoutMs(bytes.size());
-        while (port_ && port_->bytesToWrite() > 0)
-            if (!port_->waitForBytesWritten(timeout))
-                return false;
-        return port_ && PortIo::Drain(*port_);
-    });
+    const bool queued = RunInIoThread([&] { return PurgeInIoThread() && port_->write(bytes) == bytes.size(); });
+    if (!queued)
+        return std::nullopt;
+    return opening_;
 }
 
-bool SerialLink::SendFrame(DeviceCommand command, std::uint32_t value, const QByteArray& payload) {
-    return SendFrame(static_cast<std::uint8_t>(command), value, payload);
+// Where QSerialPort writes in the I/O thread: the write goes on in that thread's event loop, and each
+// look at the output queue is a short step of its own, so Close is never kept waiting.
+bool SerialLink::SendThroughIoThread(std::uint64_t opening, Deadline deadline, QString* why) {
+    for (;;) {
+        qint64 queued = -1;
+        if (!RunInOpening(opening, [&] {
+                queued = PortIo::OutputQueued(*port_);
+                return true;
+            })) {
+            *why = SendFailureText(PortSender::Outcome::Revoked, 0, 0);
+            return false;
+        }
+        if (queued < 0) {
+            *why = SendFailureText(PortSender::Outcome::PortFailed, 0, 0);
+            return false;
+        }
+        if (queued == 0)
+            return true;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
-bool SerialLink::SendFrame(std::uint8_t command, std::uint32_t value, const QByteArray& payload) {
+bool SerialLink::SendFrame(DeviceCommand command, std::uint32_t value, const QByteArray& payload,
+                           std::optional<int> timeoutMs) {
+    return SendFrame(static_cast<std::uint8_t>(command), value, payload, timeoutMs);
+}
+
+bool SerialLink::SendFrame(std::uint8_t command, std::uint32_t value, const QByteArray& payload,
+                           std::optional<int> timeoutMs) {
     const std::optional<QByteArray> frame = CommandFrame::Build(command, value, payload);
     if (!frame) {
         std::lock_guard control(controlLock_);
@@ -198,7 +301,7 @@ bool SerialLink::SendFrame(std::uint8_t command, std::uint32_t value, const QByt
             CommandFrame::MaxPayload);
         return false;
     }
-    return SendBytes(*frame);
+    return SendBytes(*frame, timeoutMs);
 }
 
 bool SerialLink::WaitForBytes(std::uint32_t count, int timeoutMs) {
@@ -216,6 +319,10 @@ bool SerialLink::WaitForBytes(std::uint32_t count, int timeoutMs) {
 
 void SerialLink::ClearReceive() {
     std::lock_guard rx(rxLock_);
+    EmptyRxLocked();
+}
+
+void SerialLink::EmptyRxLocked() {
     rxBuffer_.fill(0);
     rxCount_ = 0;
 }
@@ -238,28 +345,34 @@ QByteArray SerialLink::ReceivedText() const {
 QByteArray SerialLink::TakeReceived() {
     std::lock_guard rx(rxLock_);
     QByteArray taken(rxBuffer_.data(), static_cast<qsizetype>(rxCount_));
-    rxBuffer_.fill(0);
-    rxCount_ = 0;
+    EmptyRxLocked();
     return taken;
 }
 
-// Runs in the I/O thread.
+// Runs in the I/O thread. The bytes are taken from QSerialPort before the receive lock is taken: a
+// read error raised inside that call comes back here on the same thread and takes the lock itself.
 void SerialLink::OnReadyRead() {
     if (!port_)
         return;
-    {
-        std::lock_guard rx(rxLock_);
-        const qint64 room = RxSize - static_cast<qint64>(rxCount_);
-        if (room > 0) {
-            const qint64 got = port_->read(rxBuffer_.data() + rxCount_, room);
-            if (got > 0)
-                rxCount_ += static_cast<std::uint32_t>(got);
-        }
-    }
+    std::array<char, RxSize> incoming;
+    const qint64 got = port_->read(incoming.data(), RxSize);
     // The buffer holds 4096 bytes; what does not fit is dropped, so the text still ends.
     if (port_->bytesAvailable() > 0)
         port_->readAll();
+    LinkFaults::RunBeforeStoreHook();
+    if (got > 0) {
+        std::lock_guard rx(rxLock_);
+        const qint64 stored = std::min<qint64>(got, RxSize - static_cast<qint64>(rxCount_));
+        std::memcpy(rxBuffer_.data() + rxCount_, incoming.data(), static_cast<size_t>(stored));
+        rxCount_ += static_cast<std::uint32_t>(stored);
+    }
     rxArrived_.notify_all();
+}
+
+// Runs in the I/O thread, before the port is closed.
+void SerialLink::RevokeSender() {
+    if (sender_)
+        sender_->Revoke();
 }
 
 // Runs in the I/O thread.
@@ -273,6 +386,7 @@ void SerialLink::OnPortError(int error) {
         port_->clearError();
         return;
     }
+    RevokeSender();
     if (port_->isOpen())
         port_->close();
     {

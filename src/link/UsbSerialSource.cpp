@@ -32,6 +32,14 @@ QStringList UsbSerRegistryPorts(const QList<std::pair<QString, QString>>& values
     return ports;
 }
 
+QString RegistryString(const char16_t* data, qsizetype byteCount) {
+    QString text = QString::fromUtf16(data, byteCount / 2);
+    const qsizetype end = text.indexOf(QChar(0));
+    if (end >= 0)
+        text.truncate(end);
+    return text;
+}
+
 QStringList CdcAcmPorts(const QString& sysClassTty, const QString& devRoot) {
     QStringList names = QDir(sysClassTty).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System);
     SortPortNames(names);

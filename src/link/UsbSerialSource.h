@@ -33,8 +33,13 @@ std::shared_ptr<const UsbSerialSource> CurrentUsbSerialSource();
 void SetUsbSerialSource(std::shared_ptr<const UsbSerialSource> source);
 
 // The Windows rule on the (value name, port name) pairs of the SERIALCOMM key, in the registry's order:
-// every value whose name contains "USBSER" (case-sensitive) names one port.
+// every value whose name contains "USBSER" (case-sensitive) names one port. The names are the
+// drivers' device names, such as "\Device\USBSER000".
 QStringList UsbSerRegistryPorts(const QList<std::pair<QString, QString>>& values);
+
+// The text of a registry string value as the registry hands it over: byteCount bytes of UTF-16, with
+// or without its terminating zero.
+QString RegistryString(const char16_t* data, qsizetype byteCount);
 
 // The Linux rule on a sysfs tty class folder (normally /sys/class/tty): the ttys whose device is bound
 // to the cdc_acm driver, as device paths under devRoot, in name order.

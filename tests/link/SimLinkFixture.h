@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/LinkFaults.h"
 #include "link/SerialLink.h"
 #include "link/Timings.h"
 #include "SimPort.h"
@@ -15,6 +16,8 @@ protected:
         ASSERT_TRUE(link.Open(sim.Path())) << link.LastError().toStdString();
     }
     void TearDown() override {
+        LinkFaults::SetOutputFault(LinkFaults::OutputFault::None);
+        LinkFaults::SetBeforeStoreHook({});
         link.Close();
         sim.Stop();
         MutableTimings() = Timings{};
