@@ -39,12 +39,12 @@ test: deps fuzz
 	cmake --build $(BUILD_TEST) -j$(JOBS)
 	cd $(BUILD_TEST) && ctest --output-on-failure -j$(JOBS) --timeout 600
 
-# The settings fuzz target under libFuzzer, which needs clang, for a bounded time.
+# The fuzz targets (settings files and pages; config.ini and the NMEA status feed) under libFuzzer, which needs clang, for a bounded time.
 fuzz: deps
 	cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
 	      -DKOVA_SANITIZE=ON -DKOVA_BENCH=OFF
-	cmake --build $(BUILD_FUZZ) -j$(JOBS) --target settings_fuzz
-	cd $(BUILD_FUZZ) && ctest --output-on-failure -R settings_fuzz
+	cmake --build $(BUILD_FUZZ) -j$(JOBS) --target settings_fuzz service_fuzz
+	cd $(BUILD_FUZZ) && ctest --output-on-failure -R '^(settings|service)_fuzz$$'
 
 bench: deps $(BUILD_RUN)/build.ninja
 	cmake --build $(BUILD_RUN) -j$(JOBS)
