@@ -20,7 +20,8 @@ AppWindows::AppWindows() {
 }
 
 AppWindows::~AppWindows() {
-    // No job may outlive the windows it reports to.
+    // No job may outlive the windows it reports to, nor open the port once they are gone.
+    Form1->Link.Retire();
     Jobs.StopAll();
     Form6.reset();
     Form4.reset();

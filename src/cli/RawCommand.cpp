@@ -53,7 +53,11 @@ int Raw(const QCommandLineParser& parser, CliContext& context) {
         context.err << NotConnectedText() << ": " << why << "\n";
         return ExitFailure;
     }
-    link.SendFrame(static_cast<std::uint8_t>(command), static_cast<std::uint32_t>(value), payload);
+    if (!link.SendFrame(static_cast<std::uint8_t>(command), static_cast<std::uint32_t>(value), payload,
+                        static_cast<int>(timeout))) {
+        context.err << QStringLiteral("the frame was not sent: %1").arg(link.LastError()) << "\n";
+        return ExitFailure;
+    }
     const bool answered = link.WaitForBytes(static_cast<std::uint32_t>(expect), static_cast<int>(timeout));
     context.out << link.ReceivedBytes().toHex(' ') << "\n";
     if (!answered) {

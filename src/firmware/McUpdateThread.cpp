@@ -40,8 +40,8 @@ bool MCUpdateThread::Execute() {
     if (total < 0)
         return Fail(QStringLiteral("Файл прошивки слишком короткий: в нём нет 15-байтового заголовка"));
 
-    if (!link_.SendFrame(DeviceCommand::EraseFirmware, 0) ||
-        !link_.WaitForBytes(1, CurrentTimings().eraseFirmwareMs))
+    const int eraseMs = CurrentTimings().eraseFirmwareMs;
+    if (!link_.SendFrame(DeviceCommand::EraseFirmware, 0, {}, eraseMs) || !link_.WaitForBytes(1, eraseMs))
         return Fail(QStringLiteral("Ошибка на этапе очистки FLASH"));
 
     qint64 offset = 0;
@@ -54,8 +54,9 @@ bool MCUpdateThread::Execute() {
             return Fail(QStringLiteral("Ошибка чтения файла прошивки: прочитано %1 байт из %2 по смещению %3")
                             .arg(piece.size()).arg(length).arg(offset));
         const auto address = FlashStart + static_cast<std::uint32_t>(offset);
-        if (!link_.SendFrame(DeviceCommand::WriteFirmware, address, piece) ||
-            !link_.WaitForBytes(1, CurrentTimings().writeFirmwareMs))
+        const int pieceMs = CurrentTimings().writeFirmwareMs;
+        if (!link_.SendFrame(DeviceCommand::WriteFirmware, address, piece, pieceMs) ||
+            !link_.WaitForBytes(1, pieceMs))
             return Fail(QStringLiteral("Ошибка во время записи прошивки"));
         offset += length;
         reporter_.ShowProgress(offset, total);

@@ -68,9 +68,12 @@ SerialLink::SerialLink() = default;
 
 SerialLink::~SerialLink() { Close(); }
 
-int SerialLink::DefaultSendTimeoutMs(qsizetype byteCount) {
-    return 1000 + static_cast<int>(byteCount * 10 * 1000 / LineBaud) * 2;
-}
+namespace {
+// Twice the time the bytes take on the line at 9600 baud.
+int LineTimeMs(qsizetype byteCount) { return static_cast<int>(byteCount * 10 * 1000 / LineBaud) * 2; }
+}  // namespace
+
+int SerialLink::DefaultSendTimeoutMs(qsizetype byteCount) { return 1000 + LineTimeMs(byteCount); }
 
 bool SerialLink::CanOpen(const QString& portName) { return PortIo::OpensAndCloses(portName); }
 
@@ -90,6 +93,10 @@ bool SerialLink::RunInOpening(std::uint64_t opening, const std::function<bool()>
 
 bool SerialLink::Open(const QString& portName) {
     std::lock_guard control(controlLock_);
+    if (retired_) {
+        lastError_ = QStringLiteral("the program is closing");
+        return false;
+    }
     if (ioThread_) {
         lastError_ = QStringLiteral("the link is already open on %1").arg(portName_);
         return false;
@@ -144,6 +151,14 @@ bool SerialLink::Open(const QString& portName) {
     return true;
 }
 
+void SerialLink::Retire() {
+    {
+        std::lock_guard control(controlLock_);
+        retired_ = true;
+    }
+    Close();
+}
+
 void SerialLink::Close() {
     std::lock_guard control(controlLock_);
     if (!ioThread_)
@@ -190,7 +205,8 @@ bool SerialLink::LineLost() const {
 }
 
 bool SerialLink::SendBytes(const QByteArray& bytes, std::optional<int> timeoutMs) {
-    const int limitMs = timeoutMs.value_or(DefaultSendTimeoutMs(bytes.size()));
+    // A step's time-out shorter than the bytes' own time on the line would fail a working tracker.
+    const int limitMs = timeoutMs ? std::max(*timeoutMs, LineTimeMs(bytes.size())) : DefaultSendTimeoutMs(bytes.size());
     const Deadline deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
     std::lock_guard send(sendLock_);
     QString why;

@@ -37,6 +37,9 @@ public:
     bool Open(const QString& portName);
     // Safe in every state, also twice and while another thread waits for bytes.
     void Close();
+    // Closes the link for good: every later Open fails. The program does this as it ends, so a job
+    // that had not yet connected cannot open the port afterwards.
+    void Retire();
     bool IsOpen() const;
     QString PortName() const;
     QString LastError() const;
@@ -45,7 +48,8 @@ public:
     // False when the link is not open, the port failed, or the bytes had not left within timeoutMs
     // (a tracker that stopped taking data); LastError() then says which. Without a time-out the bytes
     // get DefaultSendTimeoutMs. A caller passes the time-out of its step, so that the step fails in
-    // its own time; Close() from another thread ends a send at once.
+    // its own time (never sooner than twice the bytes' time on the line); Close() from another
+    // thread ends a send at once.
     bool SendBytes(const QByteArray& bytes, std::optional<int> timeoutMs = std::nullopt);
     // Builds a frame and sends it; false (and nothing sent) for a payload over 2500 bytes.
     bool SendFrame(DeviceCommand command, std::uint32_t value, const QByteArray& payload = {},
@@ -89,6 +93,7 @@ private:
     bool SendThroughIoThread(std::uint64_t opening, Deadline deadline, QString* why);
 
     std::mutex sendLock_;             // one send at a time; Close does not wait for it
+    bool retired_ = false;
     mutable std::mutex controlLock_;  // Open, Close and each short step of a send, one at a time
     std::unique_ptr<QThread> ioThread_;
     QObject* ioContext_ = nullptr;  // lives in ioThread_

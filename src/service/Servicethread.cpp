@@ -78,8 +78,8 @@ bool ServiceThread::ToggleModule(DeviceCommand command, const QString& done, con
 }
 
 bool ServiceThread::ModemExchange(const QByteArray& text, std::uint32_t count, int timeoutMs) {
-    link_.SendFrame(DeviceCommand::ModemPassThrough, 0, text);
-    link_.WaitForBytes(count, timeoutMs);
+    if (link_.SendFrame(DeviceCommand::ModemPassThrough, 0, text, timeoutMs))
+        link_.WaitForBytes(count, timeoutMs);
     return Found("OK");
 }
 

@@ -42,9 +42,9 @@ bool RWSettingsThread::ReadAll() {
     DeviceSettings read;
     for (int position = 0; position < ReadPositions; ++position) {
         const SlotInfo& slot = SettingsSlots::AtPosition(position);
-        link_.SendFrame(DeviceCommand::ReadSlot, slot.address);
-        QThread::msleep(static_cast<unsigned long>(timings.readSlotPauseMs));
-        const bool answered = link_.WaitForBytes(SettingsSlots::SlotSize, timings.readSlotMs);
+        const bool answered = link_.SendFrame(DeviceCommand::ReadSlot, slot.address, {}, timings.readSlotMs) &&
+                              (QThread::msleep(static_cast<unsigned long>(timings.readSlotPauseMs)),
+                               link_.WaitForBytes(SettingsSlots::SlotSize, timings.readSlotMs));
         reporter_.TraceReply(FirstSlotBytes(link_));
         if (!answered) {
             reporter_.ShowResult(ReportKind::Failure, QStringLiteral("Ошибка во время чтения параметров"));
@@ -56,16 +56,17 @@ bool RWSettingsThread::ReadAll() {
     }
     reporter_.ShowReadSettings(read);
     // The device expects this slot to be read once more at the end; its answer is not used.
-    link_.SendFrame(DeviceCommand::ReadSlot, SettingsSlots::SlotAddress(Slot::ConstantOne));
-    link_.WaitForBytes(SettingsSlots::SlotSize, timings.readSlotMs);
+    if (link_.SendFrame(DeviceCommand::ReadSlot, SettingsSlots::SlotAddress(Slot::ConstantOne), {}, timings.readSlotMs))
+        link_.WaitForBytes(SettingsSlots::SlotSize, timings.readSlotMs);
     return true;
 }
 
 bool RWSettingsThread::WriteAll() {
     for (int position = 0; position < WritePositions; ++position) {
         const SlotInfo& slot = SettingsSlots::AtPosition(position);
-        link_.SendFrame(DeviceCommand::WriteSlot, slot.address, block_.SlotBytes(slot.slot));
-        if (!link_.WaitForBytes(1, CurrentTimings().writeSlotMs)) {
+        const int timeoutMs = CurrentTimings().writeSlotMs;
+        if (!link_.SendFrame(DeviceCommand::WriteSlot, slot.address, block_.SlotBytes(slot.slot), timeoutMs) ||
+            !link_.WaitForBytes(1, timeoutMs)) {
             reporter_.ShowResult(ReportKind::Failure, QStringLiteral("Ошибка во время записи параметров"));
             return false;
         }

@@ -3,10 +3,12 @@
 
 #include "firmware/McUpdateThread.h"
 #include "link/CommandFrame.h"
+#include "link/LinkFaults.h"
 #include "link/SerialLink.h"
 #include "link/Timings.h"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
 #include <QTemporaryDir>
@@ -98,6 +100,24 @@ TEST_F(FirmwareUpdate, SendsThePayloadInPiecesAndTheDeviceKeepsItByteForByte) {
         EXPECT_EQ(reporter.results.back().first, ReportKind::Success);
         EXPECT_TRUE(link.IsOpen()) << "the link stays open after an update";
     }
+}
+
+// The tracker's USB endpoint stops taking data right after the erase: the piece never leaves.
+TEST_F(FirmwareUpdate, APieceThatNeverLeavesFailsAtItsOwnTimeOut) {
+    SimEvents events;
+    events.frameHandled = [](const QByteArray& frame, const QByteArray&) {
+        if (static_cast<std::uint8_t>(frame[0]) == static_cast<std::uint8_t>(DeviceCommand::EraseFirmware))
+            LinkFaults::SetOutputFault(LinkFaults::OutputFault::NeverDrains);
+    };
+    sim.Device().SetEvents(events);
+    MutableTimings().writeFirmwareMs = 500;
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(Run(WriteFile("new.fmw", Payload(100))));
+    LinkFaults::SetOutputFault(LinkFaults::OutputFault::None);
+    sim.Device().SetEvents({});
+    EXPECT_LT(clock.elapsed(), 500 + 5000);
+    EXPECT_EQ(reporter.LastMessage(), "Ошибка во время записи прошивки");
 }
 
 TEST(FirmwareFileName, AddsTheExtensionOnlyWhenTheNameHoldsItNowhere) {

@@ -156,6 +156,14 @@ TEST(SerialLinkClosed, APortThatDoesNotExistFailsAndCloseIsHarmless) {
     link.Close();
 }
 
+TEST_F(SimLinkFixture, ARetiredLinkNeverOpensAgain) {
+    link.Retire();
+    EXPECT_FALSE(link.IsOpen());
+    EXPECT_FALSE(link.Open(sim.Path()));
+    EXPECT_FALSE(link.IsOpen());
+    EXPECT_FALSE(link.SendFrame(DeviceCommand::StartGPS, 0));
+}
+
 TEST(Timings, DefaultsAreTheDevicesOwnFigures) {
     const Timings defaults;
     EXPECT_EQ(defaults.ownCommandMs, 2000);

@@ -5,8 +5,10 @@
 #include "app/Unit1.h"
 #include "firmware/ui/FirmwareGroup.h"
 #include "link/DeviceJobLease.h"
+#include "link/LinkFaults.h"
 #include "link/Timings.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProgressBar>
 #include <QTemporaryDir>
@@ -115,6 +117,21 @@ private slots:
         UpdateFrom(WriteFirmwareFile(QStringLiteral("new.fmw"), Payload(100)));
         QCOMPARE(prompts->Texts(), QStringList{QStringLiteral("Ошибка на этапе очистки FLASH")});
         device.SetFaults({});
+    }
+
+    void theProgramClosesPromptlyWhileAPieceHangs() {
+        MutableTimings().writeFirmwareMs = 120000;
+        LinkFaults::SetOutputFault(LinkFaults::OutputFault::NeverDrains);
+        prompts->fileNames = {WriteFirmwareFile(QStringLiteral("new.fmw"), Payload(100))};
+        form->SpeedButton6Click();
+        QVERIFY(form->MCUpdate != nullptr);
+        QTest::qWait(300);
+        QElapsedTimer clock;
+        clock.start();
+        windows.reset();
+        LinkFaults::SetOutputFault(LinkFaults::OutputFault::None);
+        QVERIFY2(clock.elapsed() < 10000, "closing waited for the hung send");
+        QVERIFY(!DeviceJobLease::Busy());
     }
 
     void cancellingTheDialogDoesNothing() {
