@@ -2,9 +2,11 @@
 #include "cli/StopOnSignal.h"
 
 #include "link/SerialLink.h"
+#include "service/GnssStatus.h"
 #include "service/Shownmeathread.h"
 
 #include <cstdio>
+#include <memory>
 #include <stop_token>
 #include <thread>
 
@@ -13,13 +15,22 @@ namespace {
 const QCommandLineOption secondsOption(QStringLiteral("seconds"),
                                        QStringLiteral("End after N seconds (default: until interrupted)."),
                                        QStringLiteral("N"));
+const QCommandLineOption statusOption(QStringLiteral("status"),
+                                      QStringLiteral("Also say once a second on stderr what the stream means: the "
+                                                     "fix, the satellites, the time and the position."));
 
-void Declare(QCommandLineParser& parser) { parser.addOption(secondsOption); }
+void Declare(QCommandLineParser& parser) {
+    parser.addOption(secondsOption);
+    parser.addOption(statusOption);
+}
 
-// The stream goes to stdout byte for byte; the job's own texts to stderr.
+// The stream goes to stdout byte for byte; the job's own texts, and the status if asked for, to stderr.
 class StdoutRelayReporter : public NmeaRelayReporter {
 public:
-    explicit StdoutRelayReporter(QTextStream& err) : err_(err) {}
+    StdoutRelayReporter(QTextStream& err, bool status) : err_(err) {
+        if (status)
+            status_ = std::make_unique<GnssStatusFeed>();
+    }
     void ShowResult(ReportKind, const QString& message) override {
         err_ << message << "\n";
         err_.flush();
@@ -27,10 +38,16 @@ public:
     void AppendReceived(const QByteArray& bytes) override {
         std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
         std::fflush(stdout);
+        if (status_) {
+            status_->Feed(bytes);
+            err_ << GnssStatusLine(status_->Status()) << "\n";
+            err_.flush();
+        }
     }
 
 private:
     QTextStream& err_;
+    std::unique_ptr<GnssStatusFeed> status_;
 };
 
 // Stops the relay once the time is up, unless it was stopped before.
@@ -56,7 +73,7 @@ int Nmea(const QCommandLineParser& parser, CliContext& context) {
     if (!parser.positionalArguments().isEmpty())
         return UsageError(context, QStringLiteral("nmea takes no arguments"));
     SerialLink link;
-    StdoutRelayReporter reporter(context.err);
+    StdoutRelayReporter reporter(context.err, parser.isSet(statusOption));
     ShowNMEAThread relay(link, context.choice, reporter, DeviceJobLease::TryTake());
     const StopOnSignal stop([&relay] { relay.RequestStop(); });
     std::jthread timer;

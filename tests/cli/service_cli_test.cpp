@@ -112,6 +112,16 @@ TEST_F(ServiceCli, NmeaRelaysTheStreamUnchangedAndSendsNothing) {
     EXPECT_EQ(sim.Device().FrameCount(), 0);
 }
 
+TEST_F(ServiceCli, NmeaStatusSaysWhatTheModuleReports) {
+    sim.Device().SetGpsFixAfter(0);
+    sim.Device().SetGpsPowered(true);
+    const CliRun run = RunCli(OnPort({"nmea", "--seconds", "3", "--status"}));
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains("$GNRMC"));
+    EXPECT_TRUE(run.err.contains("Фикс: 3D")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("ГЛОНАСС")) << run.err.toStdString();
+}
+
 TEST_F(ServiceCli, NmeaEndsAfterItsSeconds) {
     const CliRun run = RunCli(OnPort({"nmea", "--seconds", "1"}));
     EXPECT_EQ(run.status, 0) << run.err.toStdString();

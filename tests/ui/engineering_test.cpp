@@ -336,6 +336,19 @@ private slots:
         QVERIFY(!form->Memo1->toPlainText().contains("$LATE"));
     }
 
+    void theStatusLineSaysWhatTheStreamMeans() {
+        device.SetModuleTick(std::chrono::milliseconds(100));
+        device.Device().SetGpsFixAfter(0);
+        device.Device().SetGpsPowered(true);
+        form->CheckBox1->setChecked(true);
+        QTRY_VERIFY_WITH_TIMEOUT(form->GnssStatusLabel->text().contains(QStringLiteral("Фикс: 3D")), JobTimeoutMs);
+        QVERIFY(form->GnssStatusLabel->text().contains(QStringLiteral("ГЛОНАСС")));
+        QVERIFY(form->Memo1->toPlainText().contains(QStringLiteral("$GNGGA")));
+        form->CheckBox1->setChecked(false);
+        device.Device().SetGpsPowered(false);
+        device.SetModuleTick(SimPort::DefaultModuleTick);
+    }
+
     void tickingAgainLeavesOneRelay() {
         form->CheckBox1->setChecked(true);
         ShowNMEAThread* first = form->ActiveNmeaRelay;
