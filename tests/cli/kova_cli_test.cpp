@@ -1,3 +1,4 @@
+#include "CliRunner.h"
 #include "SimMemoryMap.h"
 #include "SimPort.h"
 
@@ -8,22 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-CliRun RunCli(const QStringList& arguments) {
-    QProcess cli;
-    cli.start(QStringLiteral(KOVA_BIN_DIR "/kova-cli"), arguments);
-    cli.closeWriteChannel();
-    if (!cli.waitForFinished(60000))
-        cli.kill();
-    return {cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1,
-            QString::fromUtf8(cli.readAllStandardOutput()), QString::fromUtf8(cli.readAllStandardError())};
-}
 
 class KovaCli : public ::testing::Test {
 protected:
