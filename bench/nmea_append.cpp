@@ -20,8 +20,11 @@ QString SecondOfStream(int second) {
     return chunk.left(ChunkBytes);
 }
 
+// Hours of earlier stream, added a megabyte at a time.
 void FillTo(QPlainTextEdit& log, qsizetype bytes) {
-    const QString block = QString(FillStep - 1, QLatin1Char('x')) + QLatin1Char('\n');
+    QString block;
+    for (int second = 0; block.size() < FillStep; ++second)
+        block += SecondOfStream(second);
     while (log.document()->characterCount() < bytes)
         AppendToLog(&log, block);
 }
@@ -55,15 +58,19 @@ int main(int argc, char** argv) {
     const auto setWhole = [](QPlainTextEdit& into, const QString& chunk) {
         into.setPlainText(into.toPlainText() + chunk);
     };
-    FillTo(log, 5 << 20);
-    const double at5 = AppendMs(log, 50, append);
-    FillTo(log, 50 << 20);
-    const double at50 = AppendMs(log, 50, append);
-    const double whole = AppendMs(log, 3, setWhole);
+    const qsizetype largeLog = qEnvironmentVariableIntValue("NMEA_APPEND_MB") > 0
+                                   ? qsizetype{qEnvironmentVariableIntValue("NMEA_APPEND_MB")} << 20
+                                   : qsizetype{50} << 20;
+    FillTo(log, largeLog / 10);
+    const double atTenth = AppendMs(log, 50, append);
+    FillTo(log, largeLog);
+    const double atFull = AppendMs(log, 50, append);
+    const double whole = AppendMs(log, 1, setWhole);
+    const int mb = static_cast<int>(largeLog >> 20);
 
-    std::printf("append_5MB = %.3f ms\n", at5);
-    std::printf("append_50MB = %.3f ms\n", at50);
-    std::printf("set_whole_text_50MB = %.1f ms\n", whole);
-    std::printf("ratio = %.4f\n", at50 / whole);
+    std::printf("append_at_%.1fMB = %.3f ms\n", mb / 10.0, atTenth);
+    std::printf("append_at_%dMB = %.3f ms\n", mb, atFull);
+    std::printf("set_whole_text_at_%dMB = %.1f ms\n", mb, whole);
+    std::printf("ratio = %.5f\n", atFull / whole);
     return 0;
 }
