@@ -33,8 +33,8 @@ QString UdevRuleText(const QString& vendorId, const QString& productId) {
     if (!UsbId(vendorId) || !UsbId(productId))
         return {};
     return QString::fromUtf8(UdevRuleTemplate)
-        .replace(QLatin1String("{idVendor}"), vendorId.toLower())
-        .replace(QLatin1String("{idProduct}"), productId.toLower());
+        .replace(QLatin1String("%VENDOR_ID%"), vendorId.toLower())
+        .replace(QLatin1String("%PRODUCT_ID%"), productId.toLower());
 }
 
 QString UdevRulePath(const QString& vendorId, const QString& productId, const QString& rulesFolder) {
