@@ -25,8 +25,8 @@ if(HELP2MAN)
     add_custom_command(
       OUTPUT ${page}
       COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
-      COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
-              ${HELP2MAN} --no-info --no-discard-stderr --version-string=${KOVA_VERSION}
+      COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 LC_ALL=C.UTF-8
+              ${HELP2MAN} --no-info --no-discard-stderr --locale=C.UTF-8 --version-string=${KOVA_VERSION}
               --name=${summary_${program}} --output=${page} $<TARGET_FILE:${program}>
       DEPENDS ${program}
       COMMENT "Man page of ${program}"
