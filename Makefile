@@ -1,15 +1,18 @@
 # make run  - installs what the build needs, builds, and starts the configurator on a simulated tracker
 # make test - installs what the build needs, builds with AddressSanitizer and UBSan, and runs every test
+# make install - builds and installs the three programs, the desktop entry, the udev rule's template and
+#                the man pages (under /usr/local; PREFIX=... for elsewhere)
+# make package - builds the Debian package (build/run/kova-configurator_*.deb)
 
 SHELL := /bin/bash
 BUILD_RUN  := build/run
 BUILD_TEST := build/test
 BUILD_FUZZ := build/fuzz
 PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-positioning-dev qt6-translations-l10n \
-            libgl-dev libgtest-dev fonts-liberation clang libclang-rt-14-dev ccache
+            libgl-dev libgtest-dev fonts-liberation clang libclang-rt-14-dev ccache help2man dpkg-dev file
 JOBS ?= $(shell nproc)
 
-.PHONY: run test fuzz deps bench clean
+.PHONY: run test fuzz deps bench install package clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -49,6 +52,15 @@ fuzz: deps
 bench: deps $(BUILD_RUN)/build.ninja
 	cmake --build $(BUILD_RUN) -j$(JOBS)
 	@for b in $(BUILD_RUN)/bench/*; do [ -x "$$b" ] && { echo "== $$b"; "$$b"; }; done
+
+install: deps $(BUILD_RUN)/build.ninja
+	cmake --build $(BUILD_RUN) -j$(JOBS)
+	cmake --install $(BUILD_RUN) $(if $(PREFIX),--prefix $(PREFIX))
+
+package: deps $(BUILD_RUN)/build.ninja
+	cmake --build $(BUILD_RUN) -j$(JOBS)
+	cd $(BUILD_RUN) && cpack
+	@ls $(BUILD_RUN)/*.deb
 
 clean:
 	rm -rf build

@@ -17,7 +17,10 @@ void MainThreadGate::Run(const std::function<void()>& call) {
         QMetaObject::invokeMethod(context_, guarded, Qt::BlockingQueuedConnection);
 }
 
-void ShowJobResult(ReportKind kind, const QString& message) {
+void ShowJobResult(ReportKind kind, const QString& message, const QString& details) {
     const QMessageBox::Icon icon = kind == ReportKind::Success ? QMessageBox::Information : QMessageBox::Warning;
-    Prompts().Message(icon, ProgramCaption(), message);
+    if (details.isEmpty())
+        Prompts().Message(icon, ProgramCaption(), message);
+    else
+        Prompts().DetailedMessage(icon, ProgramCaption(), message, details);
 }

@@ -21,5 +21,6 @@ private:
     std::atomic<bool> closed_{false};
 };
 
-// A job's result box: caption "Конфигуратор", OK, information icon on success, warning on failure.
-void ShowJobResult(ReportKind kind, const QString& message);
+// A job's result box: caption "Конфигуратор", OK, information icon on success, warning on failure;
+// the details, when there are any, behind the box's details button.
+void ShowJobResult(ReportKind kind, const QString& message, const QString& details = {});

@@ -1,11 +1,13 @@
 #include "app/SettingsTransferWindowReporter.h"
 
+#include "app/PortPanel.h"
 #include "app/Unit1.h"
 #include "app/Unit6.h"
+#include "doctor/NotConnectedReason.h"
 #include "settings/ui/Unit3.h"
 
 void SettingsTransferWindowReporter::ShowResult(ReportKind kind, const QString& message) {
-    gate_.Run([&] { ShowJobResult(kind, message); });
+    gate_.Run([&] { ShowJobResult(kind, message, NotConnectedReasonFor(message, window_.Panel4->Choice())); });
 }
 
 void SettingsTransferWindowReporter::ShowProgress(qint64 done, qint64 total) {

@@ -10,6 +10,12 @@ public:
         QMessageBox box(icon, caption, text, QMessageBox::Ok);
         box.exec();
     }
+    void DetailedMessage(QMessageBox::Icon icon, const QString& caption, const QString& text,
+                         const QString& details) override {
+        QMessageBox box(icon, caption, text, QMessageBox::Ok);
+        box.setDetailedText(details);
+        box.exec();
+    }
     bool AskYesNo(const QString& caption, const QString& text) override {
         QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Yes | QMessageBox::No);
         return box.exec() == QMessageBox::Yes;

@@ -12,6 +12,9 @@ public:
     virtual ~UserPrompts() = default;
     // A box with an OK button.
     virtual void Message(QMessageBox::Icon icon, const QString& caption, const QString& text) = 0;
+    // The same box with more to read behind its "Show Details..." button.
+    virtual void DetailedMessage(QMessageBox::Icon icon, const QString& caption, const QString& text,
+                                 const QString& details) = 0;
     // A Yes/No question with the warning icon; true for Yes.
     virtual bool AskYesNo(const QString& caption, const QString& text) = 0;
     // The chosen file name, empty when the user cancels. The filter is in Qt's form, "Name (*.ext)".

@@ -20,13 +20,18 @@ public:
         QString caption;
         QString text;
         bool question;
+        QString details;
     };
 
     void Message(QMessageBox::Icon icon, const QString& caption, const QString& text) override {
-        shown.append({icon, caption, text, false});
+        shown.append({icon, caption, text, false, {}});
+    }
+    void DetailedMessage(QMessageBox::Icon icon, const QString& caption, const QString& text,
+                         const QString& details) override {
+        shown.append({icon, caption, text, false, details});
     }
     bool AskYesNo(const QString& caption, const QString& text) override {
-        shown.append({QMessageBox::Warning, caption, text, true});
+        shown.append({QMessageBox::Warning, caption, text, true, {}});
         return Take(answers, false);
     }
     QString OpenFileName(const QString& filter) override {

@@ -1,9 +1,10 @@
 #include "service/ui/EngineeringReporters.h"
 
+#include "doctor/NotConnectedReason.h"
 #include "service/ui/Unit5.h"
 
 void EngineeringLogReporter::ShowResult(ReportKind kind, const QString& message) {
-    gate_.Run([&] { ShowJobResult(kind, message); });
+    gate_.Run([&] { ShowJobResult(kind, message, NotConnectedReasonFor(message, window_.PortChoiceNow())); });
 }
 
 void EngineeringLogReporter::ShowProgress(qint64 done, qint64 total) {
@@ -15,7 +16,7 @@ void EngineeringLogReporter::AddLogLine(const QString& line) {
 }
 
 void RelayLogReporter::ShowResult(ReportKind kind, const QString& message) {
-    gate_.Run([&] { ShowJobResult(kind, message); });
+    gate_.Run([&] { ShowJobResult(kind, message, NotConnectedReasonFor(message, window_.PortChoiceNow())); });
 }
 
 void RelayLogReporter::AppendReceived(const QByteArray& bytes) {

@@ -47,6 +47,8 @@ public:
     void Button16Click();  // stop the running operation
     void CheckBox1Click();
     void StartOperation(ServiceOperation operation);
+    // The port choice of the main window, as a job starting now would take it.
+    PortChoice PortChoiceNow() const { return portChoice_(); }
 
     QStringList VoiceFiles;
     qint64 VoiceFilesSize = 0;
