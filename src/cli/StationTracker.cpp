@@ -151,6 +151,7 @@ TrackerOutcome PrepareTracker(const QString& port, const StationProfile& profile
     outcome.seconds = static_cast<double>(clock.elapsed()) / 1000.0;
     board.Update(row, [&](TrackerState& state) {
         state.stage = outcome.Succeeded() ? u"done"_s : u"failed"_s;
+        state.done = state.total = 0;
         state.finished = true;
     });
     return outcome;

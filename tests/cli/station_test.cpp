@@ -1,3 +1,4 @@
+#include "CliRunner.h"
 #include "SimFactorySettings.h"
 #include "SimMemoryMap.h"
 #include "SimPort.h"
@@ -5,6 +6,7 @@
 #include "link/DeviceJobLease.h"
 #include "link/Timings.h"
 #include "settings/SettingsDefaults.h"
+#include "settings/SettingsFile.h"
 #include "settings/SettingsPages.h"
 
 #include <QFile>
@@ -168,6 +170,87 @@ TEST_F(Station, AFailedFirmwareUpdateLeavesTheSettingsUntouched) {
     EXPECT_EQ(outcomes[0].firmware, StepResult::Failed);
     EXPECT_EQ(outcomes[0].settings, StepResult::Skipped);
     EXPECT_EQ(Device(0).SlotText(Slot::TimeZone), "3");
+}
+
+// kova-sim serving several trackers, as the README shows station mode without hardware.
+class SimulatedHub {
+public:
+    explicit SimulatedHub(int count) {
+        sim_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        sim_.start(QStringLiteral(KOVA_BIN_DIR "/kova-sim"), {u"--count"_s, QString::number(count)});
+        while (paths.size() < count && (sim_.canReadLine() || sim_.waitForReadyRead(10000)))
+            while (sim_.canReadLine())
+                paths << QString::fromLocal8Bit(sim_.readLine()).trimmed();
+    }
+    ~SimulatedHub() {
+        sim_.kill();
+        sim_.waitForFinished(10000);
+    }
+    QStringList paths;
+
+private:
+    QProcess sim_;
+};
+
+TEST(StationCommand, PreparesEveryTrackerOfTheHubAndReportsEachByItsImei) {
+    SimulatedHub hub(2);
+    ASSERT_EQ(hub.paths.size(), 2);
+    ASSERT_NE(hub.paths[0], hub.paths[1]);
+    QTemporaryDir dir;
+    DeviceSettings fleet;
+    SettingsPages pages;
+    RestoreDefaults(fleet, pages);
+    fleet.SetText(Slot::TimeZone, "7");
+    ASSERT_TRUE(SettingsFile::Save(fleet, dir.filePath(u"fleet.cfg"_s)));
+    const QString report = dir.filePath(u"report.csv"_s);
+
+    const CliRun run = RunCli({u"station"_s, u"--port"_s, hub.paths[0], u"--port"_s, hub.paths[1], u"--load"_s,
+                               dir.filePath(u"fleet.cfg"_s), u"--set"_s, u"OwnerPhone=+79001234567"_s, u"--yes"_s,
+                               u"--report"_s, report});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString() << run.out.toStdString();
+    const QStringList table = run.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(table.size(), 3) << run.out.toStdString();
+    EXPECT_TRUE(table[0].startsWith(u"port"_s));
+    EXPECT_TRUE(run.err.contains(u"checking"_s)) << "plain progress lines off a terminal";
+
+    QFile csv(report);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QStringList rows = QString::fromUtf8(csv.readAll()).split(u"\r\n"_s, Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0], u"port,IMEI,firmware,settings,verified,seconds,message"_s);
+    for (int row = 1; row <= 2; ++row) {
+        const QStringList fields = rows[row].split(u',');
+        ASSERT_EQ(fields.size(), 7) << rows[row].toStdString();
+        EXPECT_EQ(fields[0], hub.paths[row - 1]);
+        EXPECT_EQ(fields[1], u"86%1"_s.arg(row, 13, 10, QLatin1Char('0')));
+        EXPECT_EQ(fields.mid(2, 3), (QStringList{u"-"_s, u"ok"_s, u"yes"_s}));
+        EXPECT_EQ(fields[6], u""_s);
+    }
+    const CliRun read = RunCli({u"--port"_s, hub.paths[1], u"read"_s});
+    EXPECT_TRUE(read.out.contains(u"TimeZone=7\n"_s)) << read.out.toStdString();
+    EXPECT_TRUE(read.out.contains(u"OwnerPhone=+79001234567\n"_s));
+    EXPECT_TRUE(read.out.contains(u"WialonHost=193.193.165.165\n"_s)) << "kept from the tracker's own";
+}
+
+TEST(StationCommand, RefusesWhatItCannotDoAndFailsWhenATrackerFails) {
+    struct Case {
+        QStringList arguments;
+        int status;
+        const char* says;
+    };
+    const Case cases[] = {
+        {{"station", "--port", "/dev/kova-a", "--port", "/dev/kova-a"}, 2, "given twice"},
+        {{"--port", "/dev/kova-a", "station", "--port", "/dev/kova-a"}, 2, "given twice"},
+        {{"station", "--port", "/dev/kova-a", "--set", "Nope=1"}, 2, "no such setting"},
+        {{"station", "--port", "/dev/kova-a", "--set", "Imei=1"}, 2, "read-only"},
+        {{"station", "--port", "/dev/kova-a", "--firmware", "/nonexistent/x"}, 1, "Ошибка открытия файла прошивки"},
+        {{"station", "--port", "/dev/kova-no-such-port", "--set", "TimeZone=5"}, 1, "Устройство не подключено"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = RunCli(c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE((run.err + run.out).contains(QString::fromUtf8(c.says))) << run.err.toStdString();
+    }
 }
 
 }  // namespace
