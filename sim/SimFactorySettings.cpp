@@ -53,3 +53,10 @@ QByteArray FactorySettingsMemory() {
     }
     return memory;
 }
+
+QByteArray FactorySettingsMemory(int number) {
+    QByteArray memory = FactorySettingsMemory();
+    const QByteArray imei = "86" + QByteArray::number(number).rightJustified(13, '0');
+    memory.replace(*SimMemoryMap::SlotOffset(SettingsSlots::SlotAddress(Slot::Imei)), imei.size(), imei);
+    return memory;
+}

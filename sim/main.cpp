@@ -1,7 +1,8 @@
 // kova-sim: a simulated tracker on a pseudo-terminal, for trying the configurator without a device.
-// The terminal's path is the first line on standard output; the program serves until it is
-// interrupted or terminated.
+// The terminal's path is the first line on standard output (with --count, one line per tracker); the
+// program serves until it is interrupted or terminated.
 
+#include "SimFactorySettings.h"
 #include "SimPort.h"
 #include "SimStateFile.h"
 #include "link/StopSignal.h"
@@ -12,7 +13,9 @@
 #include <QFile>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -27,6 +30,7 @@ struct Options {
     bool gpsOn = false;
     int gpsFixAfter = SimGpsModule::DefaultFixAfterSeconds;
     int nmeaPeriodMs = static_cast<int>(SimPort::DefaultModuleTick.count());
+    int count = 1;
 };
 
 // A whole number of at least minimum from an option; nothing (and a message) when it is not one.
@@ -60,6 +64,7 @@ std::optional<Options> ParseOptions(const QCoreApplication& app) {
         {QStringLiteral("modem-answers-from"), QStringLiteral("The GSM modem answers nothing until the <n>th \"AT\" after it is switched on."), QStringLiteral("n")},
         {QStringLiteral("ate0-error"), QStringLiteral("The GSM modem answers \"ATE0\" with ERROR and keeps its echo on.")},
         {QStringLiteral("gps-fix-after"), QStringLiteral("The GPS/GLONASS module reports no fix for its first <s> seconds (default 3)."), QStringLiteral("s")},
+        {QStringLiteral("count"), QStringLiteral("Serve <n> trackers at once, each with an IMEI and settings memory of its own (default 1); one path a line."), QStringLiteral("n")},
         {QStringLiteral("nmea-period"), QStringLiteral("The GPS/GLONASS module's second lasts <ms> milliseconds (default 1000)."), QStringLiteral("ms")},
     });
     parser.process(app);
@@ -92,7 +97,8 @@ std::optional<Options> ParseOptions(const QCoreApplication& app) {
         int* value;
     } numbers[] = {{"modem-answers-from", 1, &options.faults.modemAnswersFromAt},
                    {"gps-fix-after", 0, &options.gpsFixAfter},
-                   {"nmea-period", 1, &options.nmeaPeriodMs}};
+                   {"nmea-period", 1, &options.nmeaPeriodMs},
+                   {"count", 1, &options.count}};
     for (const auto& number : numbers) {
         const QString name = QLatin1String(number.name);
         if (!parser.isSet(name))
@@ -101,6 +107,10 @@ std::optional<Options> ParseOptions(const QCoreApplication& app) {
         if (!value)
             return std::nullopt;
         *number.value = *value;
+    }
+    if (options.count > 1 && (!options.statePath.isEmpty() || !options.flashPath.isEmpty())) {
+        Log(QStringLiteral("--state and --flash-out keep one tracker's memory; leave them out with --count"));
+        return std::nullopt;
     }
     return options;
 }
@@ -145,6 +155,27 @@ void WatchDevice(SimDevice& device, const Options& options) {
     device.SetEvents(std::move(events));
 }
 
+// Sets up the numberth tracker (from 1); false (with the reason logged) when its state cannot be loaded.
+bool PrepareTracker(SimPort& port, int number, const Options& options) {
+    SimDevice& device = port.Device();
+    QString error;
+    if (!options.statePath.isEmpty() && QFile::exists(options.statePath)) {
+        if (!SimStateFile::LoadSettings(device, options.statePath, &error)) {
+            Log(error);
+            return false;
+        }
+    } else {
+        device.LoadSettingsMemory(FactorySettingsMemory(number));
+    }
+    port.SetFaults(options.faults);
+    port.SetModuleTick(std::chrono::milliseconds(options.nmeaPeriodMs));
+    device.SetGpsFixAfter(options.gpsFixAfter);
+    device.SetModemPowered(options.modemOn);
+    device.SetGpsPowered(options.gpsOn);
+    WatchDevice(device, options);
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -155,31 +186,25 @@ int main(int argc, char* argv[]) {
     if (!options)
         return 2;
 
-    SimPort port;
-    SimDevice& device = port.Device();
-    QString error;
-    if (!options->statePath.isEmpty() && QFile::exists(options->statePath) &&
-        !SimStateFile::LoadSettings(device, options->statePath, &error)) {
-        Log(error);
-        return 2;
+    std::vector<std::unique_ptr<SimPort>> ports;
+    for (int number = 1; number <= options->count; ++number) {
+        SimPort& port = *ports.emplace_back(std::make_unique<SimPort>());
+        if (!PrepareTracker(port, number, *options))
+            return 2;
+        QString error;
+        if (!port.Start(&error)) {
+            Log(error);
+            return 1;
+        }
+        std::printf("%s\n", qUtf8Printable(port.Path()));
     }
-    port.SetFaults(options->faults);
-    port.SetModuleTick(std::chrono::milliseconds(options->nmeaPeriodMs));
-    device.SetGpsFixAfter(options->gpsFixAfter);
-    device.SetModemPowered(options->modemOn);
-    device.SetGpsPowered(options->gpsOn);
-    WatchDevice(device, *options);
-    if (!port.Start(&error)) {
-        Log(error);
-        return 1;
-    }
-    std::printf("%s\n", qUtf8Printable(port.Path()));
     std::fflush(stdout);
 
     const int signal = stopSignal.Wait();
-    port.Stop();
-    SaveSettings(device, options->statePath);
-    SaveFirmware(device, options->flashPath);
+    for (const std::unique_ptr<SimPort>& port : ports)
+        port->Stop();
+    SaveSettings(ports.front()->Device(), options->statePath);
+    SaveFirmware(ports.front()->Device(), options->flashPath);
     if (options->verbose)
         Log(QStringLiteral("stopped by signal %1").arg(signal));
     return 0;

@@ -25,7 +25,10 @@ public:
     void ShowProgressWindow(const QString& title) override { next_.ShowProgressWindow(title); }
     void HideProgressWindow() override { next_.HideProgressWindow(); }
     void TraceReply(const QByteArray& bytes) override { next_.TraceReply(bytes); }
-    void ShowReadSettings(const DeviceSettings& block) override { read = block; }
+    void ShowReadSettings(const DeviceSettings& block) override {
+        read = block;
+        next_.ShowReadSettings(block);
+    }
 
     std::optional<DeviceSettings> read;
 
@@ -36,14 +39,15 @@ private:
 std::optional<DeviceSettings> ReadTracker(SerialLink& link, const PortChoice& choice,
                                           SettingsTransferReporter& reporter) {
     StepReporter step(reporter);
-    RWSettingsThread transfer(RWSettingsThread::ReadMode, link, choice, {}, step, DeviceJobLease::TryTake());
+    // The whole flow holds the link's lease; its transfers need none of their own.
+    RWSettingsThread transfer(RWSettingsThread::ReadMode, link, choice, {}, step, DeviceJobLease{});
     return transfer.Execute() ? step.read : std::nullopt;
 }
 
 bool WriteTracker(SerialLink& link, const PortChoice& choice, const DeviceSettings& block,
                   SettingsTransferReporter& reporter) {
     StepReporter step(reporter);
-    return RWSettingsThread(RWSettingsThread::WriteMode, link, choice, block, step, DeviceJobLease::TryTake())
+    return RWSettingsThread(RWSettingsThread::WriteMode, link, choice, block, step, DeviceJobLease{})
         .Execute();
 }
 
@@ -55,6 +59,12 @@ QStringList DifferingSlots(const DeviceSettings& sent, const DeviceSettings& hel
             names << QLatin1String(slot.name);
     }
     return names;
+}
+
+void TakeCarriedSlots(const DeviceSettings& file, DeviceSettings& block) {
+    for (const SlotInfo& slot : SettingsSlots::Table())
+        if (slot.inFile)
+            block.StoreReceived(slot.slot, file.SlotBytes(slot.slot));
 }
 
 // The pages as the window shows them after a read: started with the factory settings, then filled.
@@ -79,12 +89,22 @@ void LogUnaskedChanges(const DeviceSettings& read, const DeviceSettings& packed,
 
 SetOutcome SetSettings(SerialLink& link, const PortChoice& choice, const std::vector<SettingValue>& values,
                        SettingsTransferReporter& reporter, PageQuestions& questions) {
+    return SetSettings(link, choice, SettingsProfile{std::nullopt, values}, reporter, questions,
+                       DeviceJobLease::TryTake());
+}
+
+SetOutcome SetSettings(SerialLink& link, const PortChoice& choice, const SettingsProfile& profile,
+                       SettingsTransferReporter& reporter, PageQuestions& questions,
+                       [[maybe_unused]] DeviceJobLease lease) {
+    const std::vector<SettingValue>& values = profile.values;
     if (const QString refusal = SettingValues::Refusals(values); !refusal.isEmpty())
         return {SetOutcome::Refused, refusal, {}};
     const std::optional<DeviceSettings> read = ReadTracker(link, choice, reporter);
     if (!read)
         return {};
     DeviceSettings changed = *read;
+    if (profile.file)
+        TakeCarriedSlots(*profile.file, changed);
     SettingValues::Apply(values, changed);
     const std::optional<DeviceSettings> packed = Pack(changed, questions);
     if (!packed)

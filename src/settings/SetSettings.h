@@ -7,6 +7,7 @@
 
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 class SerialLink;
@@ -26,3 +27,15 @@ struct SetOutcome {
 // otherwise the failure names the slots that differ.
 SetOutcome SetSettings(SerialLink& link, const PortChoice& choice, const std::vector<SettingValue>& values,
                        SettingsTransferReporter& reporter, PageQuestions& questions);
+
+// What is put on top of a tracker's own settings: the slots a settings file carries (when one is
+// given), then the values.
+struct SettingsProfile {
+    std::optional<DeviceSettings> file;  // only the slots a settings file carries are taken from it
+    std::vector<SettingValue> values;
+};
+
+// The same with a profile, holding `lease` from the first read to the last, so no other job comes
+// between them. The completed reads go on to the reporter as well (the first one names the tracker).
+SetOutcome SetSettings(SerialLink& link, const PortChoice& choice, const SettingsProfile& profile,
+                       SettingsTransferReporter& reporter, PageQuestions& questions, DeviceJobLease lease);
