@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "FileSizeLimit.h"
+
 #include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -158,26 +160,6 @@ TEST_F(ConfigIniTest, WhatOneLineCannotHoldIsRefusedAndTheFileKept) {
     }
     EXPECT_TRUE(ConfigIni(Path(u"u.ini"_s), ConfigIniEncoding::Utf8).Write(u"Directory"_s, u"C:\\音声"_s));
 }
-
-// Limits the size of files this process writes, so that a write fails part-way, whoever runs the tests.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 TEST_F(ConfigIniTest, AWriteCutShortKeepsTheOldFile) {
     ConfigIni ini(Path());

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "FileSizeLimit.h"
+
 #include <csignal>
 #include <sys/resource.h>
 
@@ -152,26 +154,6 @@ TEST_F(SettingsFileTest, SaveRefusesTextsTheFileCannotHoldNamingTheFieldAndWrite
     fits.SetText(Slot::BalanceCode, "*100#1234");
     EXPECT_TRUE(SettingsFile::Save(fits, Path(u"x.cfg"_s)));
 }
-
-// Limits the size of files this process writes, so that a write fails part-way.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 TEST_F(SettingsFileTest, AFailedWriteKeepsTheOldFileAndSaysSo) {
     const QString path = Path(u"keep.cfg"_s);

@@ -1,5 +1,6 @@
 #include "service/ui/Unit4.h"
 
+#include "app/WindowPlacement.h"
 #include "app/AppFonts.h"
 #include "app/UserPrompts.h"
 
@@ -38,11 +39,7 @@ TForm4::TForm4(QWidget* engineeringWindow)
 }
 
 void TForm4::Open(const QWidget* over) {
-    if (over) {
-        QRect placed = frameGeometry();
-        placed.moveCenter(over->frameGeometry().center());
-        move(placed.topLeft());
-    }
+    CentreOver(this, over);
     show();
     raise();
     activateWindow();

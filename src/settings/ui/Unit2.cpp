@@ -1,5 +1,6 @@
 #include "settings/ui/Unit2.h"
 
+#include "app/WindowPlacement.h"
 #include "app/AppFonts.h"
 #include "app/ShellColours.h"
 #include "app/UserPrompts.h"
@@ -40,11 +41,8 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void TForm2::ShowOver(const QWidget* over) {
-    if (over && !isVisible()) {
-        QRect placed = frameGeometry();
-        placed.moveCenter(over->frameGeometry().center());
-        move(placed.topLeft());
-    }
+    if (!isVisible())
+        CentreOver(this, over);
     show();
     raise();
     activateWindow();

@@ -1,5 +1,6 @@
 #include "settings/ui/Unit3.h"
 
+#include "app/WindowPlacement.h"
 #include "app/ShellColours.h"
 
 #include <QProgressBar>
@@ -21,11 +22,7 @@ void TForm3::ShowProgressWindow(const QString& title, const QWidget* over) {
     setWindowTitle(title);
     if (isVisible())
         return;
-    if (over) {
-        QRect placed = frameGeometry();
-        placed.moveCenter(over->frameGeometry().center());
-        move(placed.topLeft());
-    }
+    CentreOver(this, over);
     show();
 }
 
