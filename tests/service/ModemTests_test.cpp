@@ -87,10 +87,11 @@ TEST_F(ModemTests, TheImeiGoesBySmsToTheNumberAsTyped) {
         const qsizetype heard = sim.Device().ModemLines().size();
         EXPECT_TRUE(RunWith(ServiceOperation::SendImeiBySms, c.phone));
         EXPECT_EQ(Logged(), QStringList{SmsSent});
+        ASSERT_TRUE(DeviceHasTaken(5 * ++sent));
         const QByteArray number = PhoneNumberBytes(c.phone).value();
         EXPECT_EQ(sim.Device().ModemLines().mid(heard),
                   (QList<QByteArray>{"AT+GSN", "AT+CMGF=1", "AT+CSCS=\"GSM\"", "AT+CMGS=\"" + number + "\""}));
-        ASSERT_EQ(sim.Device().ModemMessages().size(), ++sent);
+        ASSERT_EQ(sim.Device().ModemMessages().size(), sent);
         EXPECT_EQ(sim.Device().ModemMessages().last(), (SimSms{number, c.text}));
         const QByteArray last = sim.Device().Frames().last();
         EXPECT_EQ(last.size(), CommandFrame::HeaderSize + 16);
@@ -134,6 +135,7 @@ TEST_F(ModemTests, AStopDuringTheSmsLeavesMessageEntryWithEsc) {
     EXPECT_FALSE(RunAndStopAfter(ServiceOperation::SendImeiBySms, "+79001234567", "AT+CMGS"));
     EXPECT_LT(clock.elapsed(), 15000);
     EXPECT_EQ(Logged(), QStringList{StoppedText("ожидание приглашения для SMS")});
+    ASSERT_TRUE(DeviceHasTaken(5));  // the IMEI, two settings, the number, ESC
     EXPECT_EQ(sim.Device().Frames().last(), CommandFrame::Build(DeviceCommand::ModemPassThrough, 0, "\x1b").value());
     EXPECT_FALSE(link.IsOpen());
 
@@ -166,16 +168,19 @@ TEST_F(ModemTests, TheLongSmsWaitsEndAtOnceOnAStopOrAPulledCable) {
 TEST_F(ModemTests, ACallIsPlacedToTheNumberAsTypedAndCancelled) {
     EXPECT_TRUE(Run(ServiceOperation::CancelCall));
     EXPECT_EQ(Logged(), QStringList{"Звонок отменен"}) << "also without a call";
+    ASSERT_TRUE(DeviceHasTaken(1));
     EXPECT_TRUE(sim.Device().ModemCalls().isEmpty());
 
     reporter.Clear();
     EXPECT_TRUE(RunWith(ServiceOperation::TestCall, " +79001234567 "));
     EXPECT_EQ(Logged(), QStringList{"Звонок..."});
+    ASSERT_TRUE(DeviceHasTaken(2));
     EXPECT_EQ(sim.Device().ModemCalls(), (QList<SimCall>{{" +79001234567 ", false}}));
     EXPECT_FALSE(link.IsOpen());
 
     reporter.Clear();
     EXPECT_TRUE(Run(ServiceOperation::CancelCall));
+    ASSERT_TRUE(DeviceHasTaken(3));
     EXPECT_EQ(sim.Device().ModemCalls(), (QList<SimCall>{{" +79001234567 ", true}}));
     EXPECT_EQ(Heard(), (QList<QByteArray>{"ATH0", "ATD +79001234567 ;", "ATH0"}));
 }

@@ -84,6 +84,9 @@ protected:
     // The command lines the modem heard in this test.
     QList<QByteArray> Heard() { return sim.Device().ModemLines().mid(heardBefore); }
     int FramesSent() { return sim.Device().FrameCount() - framesBefore; }
+    // An operation that ends right after a send has only handed the frame to the line: the device
+    // may not have taken it in yet.
+    bool DeviceHasTaken(int frames) { return sim.Device().WaitForFrames(framesBefore + frames, 10000); }
 
     qsizetype heardBefore = 0;
     int framesBefore = 0;
