@@ -63,14 +63,15 @@ std::optional<QByteArray> ServiceThread::TakeImei() {
 
 bool ServiceThread::SendMessage(const QByteArray& message) {
     const Timings& timings = CurrentTimings();
+    const QString step = QStringLiteral("ожидание приглашения для SMS");
     const bool answered = Exchange("AT+CMGS=\"" + phoneBytes_ + "\"\r\n", 3, timings.smsReplyMs);
-    if (Stopped(QStringLiteral("ожидание приглашения для SMS")) || !Pause(timings.smsPromptPauseMs)) {
-        Stopped(QStringLiteral("ожидание приглашения для SMS"));
+    if (!answered && !stopRequested_ && LinkLost())
+        return false;
+    if (Stopped(step) || !Pause(timings.smsPromptPauseMs)) {
+        Stopped(step);
         LeaveMessageEntry();
         return false;
     }
-    if (!answered && LinkLost())
-        return false;
     if (!Found(">")) {
         Log(QStringLiteral("Модем не принял SMS (нет приглашения для текста). Передача SMS отменена"));
         return false;

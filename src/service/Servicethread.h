@@ -60,7 +60,7 @@ private:
     void LeaveMessageEntry();
     bool SendCallCommand(const QByteArray& command, const QString& done);
 
-    // Sends an AT text to the modem; false when it did not leave.
+    // Sends bytes to the modem in one command-8 frame; false when they did not leave.
     bool SendToModem(const QByteArray& text, int timeoutMs);
     // SendToModem, then a wait for count answer bytes; true when they came.
     bool Exchange(const QByteArray& text, std::uint32_t count, int timeoutMs);

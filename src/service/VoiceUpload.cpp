@@ -4,6 +4,8 @@
 #include "link/SerialLink.h"
 #include "link/Timings.h"
 
+#include <cctype>
+
 namespace {
 
 constexpr qsizetype ChunkBytes = 256;
@@ -19,11 +21,14 @@ std::optional<qint64> FreeMemoryIn(const QByteArray& answer) {
     const qsizetype at = answer.indexOf(marker);
     if (at < 0)
         return std::nullopt;
-    qsizetype end = at + marker.size();
-    while (end < answer.size() && end - at - marker.size() < 12 && std::isdigit(static_cast<unsigned char>(answer[end])))
-        ++end;
+    QByteArray digits;
+    for (qsizetype i = at + marker.size(); i < answer.size() && digits.size() < 12; ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(answer[i])))
+            break;
+        digits += answer[i];
+    }
     bool ok = false;
-    const qint64 free = answer.mid(at + marker.size(), end - at - marker.size()).toLongLong(&ok);
+    const qint64 free = digits.toLongLong(&ok);
     return ok ? std::optional<qint64>(free) : std::nullopt;
 }
 
@@ -131,8 +136,8 @@ bool ServiceThread::WriteChunk(const VoiceUploadFile& file, qsizetype offset, qs
         Log(WriteErrorText("нет приглашения"));
         return false;
     }
-    const bool acknowledged = link_.SendFrame(DeviceCommand::ModemPassThrough, 0, file.data.mid(offset, chunk), replyMs) &&
-                              link_.WaitForBytes(6, replyMs);
+    const bool acknowledged =
+        SendToModem(file.data.mid(offset, chunk), replyMs) && link_.WaitForBytes(6, replyMs);
     if (Stopped(QStringLiteral("запись файла ") + file.name))
         return false;
     if (!acknowledged) {
