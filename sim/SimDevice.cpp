@@ -367,6 +367,26 @@ QList<SimCall> SimDevice::ModemCalls() const {
     return modem_.Calls();
 }
 
+QMap<QByteArray, QByteArray> SimDevice::ModemFiles() const {
+    std::lock_guard guard(lock_);
+    return modem_.Flash().Files();
+}
+
+int SimDevice::ModemFreeMemory() const {
+    std::lock_guard guard(lock_);
+    return modem_.Flash().Free();
+}
+
+QMap<int, SimPhoneBookEntry> SimDevice::ModemPhoneBook() const {
+    std::lock_guard guard(lock_);
+    return modem_.PhoneBook();
+}
+
+QList<SimSms> SimDevice::ModemMessages() const {
+    std::lock_guard guard(lock_);
+    return modem_.Messages();
+}
+
 bool SimDevice::GpsHasFix() const {
     std::lock_guard guard(lock_);
     return gps_.HasFix();

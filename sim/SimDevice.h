@@ -97,6 +97,12 @@ public:
     QList<QByteArray> ModemLines() const;
     // The voice calls the modem was told to place, and whether each has been hung up.
     QList<SimCall> ModemCalls() const;
+    // The files in the modem's flash by their names ("C:\NAME"), and the bytes it has free.
+    QMap<QByteArray, QByteArray> ModemFiles() const;
+    int ModemFreeMemory() const;
+    QMap<int, SimPhoneBookEntry> ModemPhoneBook() const;
+    // The text messages the modem sent, in order.
+    QList<SimSms> ModemMessages() const;
     bool GpsHasFix() const;
     // Seconds of output since the module was switched on.
     int GpsSecondsOn() const;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 #include <optional>
 
 // Ways a device misbehaves, chosen by tests and by kova-sim's options. Frame counts start when the
@@ -26,4 +28,16 @@ struct SimFaults {
     int modemAnswersFromAt = 1;
     // The GSM modem answers "ATE0" with an error and keeps its echo on.
     bool ate0Error = false;
+
+    // The modem's file system, phone book and messages.
+    // The modem's drive C: holds this many bytes in all (a little memory left, or none).
+    std::optional<int> modemFlashBytes;
+    // AT+FSWRITE and AT+CMGS are answered "ERROR" instead of the prompt for the data.
+    bool modemNoPrompt = false;
+    // The data of a file write is kept but never acknowledged.
+    bool modemNoWriteAck = false;
+    // AT+CPBW is answered "ERROR" and the phone book stays as it was.
+    bool phoneBookError = false;
+    // AT+GSN tells this instead of the modem's own IMEI (a short one, or one with no digit).
+    std::optional<QByteArray> modemImei;
 };

@@ -65,6 +65,11 @@ std::optional<Options> ParseOptions(const QCoreApplication& app) {
         {QStringLiteral("ate0-error"), QStringLiteral("The GSM modem answers \"ATE0\" with ERROR and keeps its echo on.")},
         {QStringLiteral("gps-fix-after"), QStringLiteral("The GPS/GLONASS module reports no fix for its first <s> seconds (default 3)."), QStringLiteral("s")},
         {QStringLiteral("count"), QStringLiteral("Serve <n> trackers at once, each with an IMEI and settings memory of its own (default 1); one path a line."), QStringLiteral("n")},
+        {QStringLiteral("modem-flash"), QStringLiteral("The GSM modem's drive C: holds <bytes> bytes in all (default 1048576)."), QStringLiteral("bytes")},
+        {QStringLiteral("modem-no-prompt"), QStringLiteral("The GSM modem answers AT+FSWRITE and AT+CMGS with ERROR instead of the prompt.")},
+        {QStringLiteral("modem-no-write-ack"), QStringLiteral("The GSM modem keeps a file write's data but never acknowledges it.")},
+        {QStringLiteral("phonebook-error"), QStringLiteral("The GSM modem answers AT+CPBW with ERROR.")},
+        {QStringLiteral("imei"), QStringLiteral("The GSM modem answers AT+GSN with <text> instead of its own IMEI."), QStringLiteral("text")},
         {QStringLiteral("nmea-period"), QStringLiteral("The GPS/GLONASS module's second lasts <ms> milliseconds (default 1000)."), QStringLiteral("ms")},
     });
     parser.process(app);
@@ -77,6 +82,11 @@ std::optional<Options> ParseOptions(const QCoreApplication& app) {
     options.faults.garbageAnswers = parser.isSet(QStringLiteral("garbage"));
     options.faults.modemSilent = parser.isSet(QStringLiteral("modem-silent"));
     options.faults.ate0Error = parser.isSet(QStringLiteral("ate0-error"));
+    options.faults.modemNoPrompt = parser.isSet(QStringLiteral("modem-no-prompt"));
+    options.faults.modemNoWriteAck = parser.isSet(QStringLiteral("modem-no-write-ack"));
+    options.faults.phoneBookError = parser.isSet(QStringLiteral("phonebook-error"));
+    if (parser.isSet(QStringLiteral("imei")))
+        options.faults.modemImei = parser.value(QStringLiteral("imei")).toLatin1();
     options.modemOn = parser.isSet(QStringLiteral("modem-on"));
     options.gpsOn = parser.isSet(QStringLiteral("gps-on"));
     if (parser.isSet(QStringLiteral("silent-after")) &&
@@ -84,6 +94,9 @@ std::optional<Options> ParseOptions(const QCoreApplication& app) {
         return std::nullopt;
     if (parser.isSet(QStringLiteral("close-after")) &&
         !(options.faults.closeAfterFrames = WholeNumber(parser, QStringLiteral("close-after"), 1)))
+        return std::nullopt;
+    if (parser.isSet(QStringLiteral("modem-flash")) &&
+        !(options.faults.modemFlashBytes = WholeNumber(parser, QStringLiteral("modem-flash"), 0)))
         return std::nullopt;
     if (parser.isSet(QStringLiteral("delay"))) {
         const auto delay = WholeNumber(parser, QStringLiteral("delay"), 0);

@@ -16,6 +16,10 @@ struct Timings {
     int modemProbeAttempts = 10;      // "AT" tries before the modem is taken as silent
     int modemPauseMs = 100;           // pauses between steps of the modem's operations
     int nmeaRelayPeriodMs = 1000;     // how often the relay shows what the module sent
+
+    // modem operations
+    int smsReplyMs = 1000000;      // each answer while an SMS is prepared: in practice, until it comes
+    int smsPromptPauseMs = 1500;   // after the prompt for the text, before the text
 };
 
 const Timings& CurrentTimings();

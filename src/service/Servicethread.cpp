@@ -2,6 +2,7 @@
 
 #include "link/SerialLink.h"
 #include "link/Timings.h"
+#include "service/ModemText.h"
 
 ServiceThread::ServiceThread(ServiceOperation operation, SerialLink& link, PortChoice choice, JobReporter& reporter,
                              DeviceJobLease lease)
@@ -9,7 +10,13 @@ ServiceThread::ServiceThread(ServiceOperation operation, SerialLink& link, PortC
 
 QString StoppedText(const QString& step) { return QStringLiteral("Операция остановлена: %1").arg(step); }
 
+QString LinkLostText() { return QStringLiteral("Связь с устройством потеряна"); }
+
 bool ServiceThread::Execute() {
+    if (!CheckInputs()) {
+        End();
+        return false;
+    }
     if (stopRequested_ || !ConnectDevice(link_, choice_)) {
         if (!stopRequested_)
             reporter_.ShowResult(ReportKind::Failure, NotConnectedText());
@@ -21,6 +28,34 @@ bool ServiceThread::Execute() {
     const bool done = Run();
     End();
     return done;
+}
+
+bool ServiceThread::CheckInputs() {
+    switch (operation_) {
+    case ServiceOperation::WriteVoiceFiles:
+        upload_ = ReadVoiceUploadFiles(Files);
+        if (!upload_.refusal.isEmpty()) {
+            Log(upload_.refusal);
+            return false;
+        }
+        for (const QString& warning : upload_.warnings)
+            Log(warning);
+        return true;
+    case ServiceOperation::SendImeiBySms:
+    case ServiceOperation::TestCall: {
+        if (PhoneNumber.isEmpty()) {
+            Log(NoPhoneNumberText());
+            return false;
+        }
+        const std::optional<QByteArray> bytes = PhoneNumberBytes(PhoneNumber);
+        if (!bytes)
+            Log(PhoneNumberRefusedText());
+        phoneBytes_ = bytes.value_or(QByteArray());
+        return bytes.has_value();
+    }
+    default:
+        return true;
+    }
 }
 
 bool ServiceThread::Run() {
@@ -36,10 +71,24 @@ bool ServiceThread::Run() {
     case ServiceOperation::GpsOff:
         return ToggleModule(DeviceCommand::StopGPS, QStringLiteral("GPS/ГЛОНАСС модуль остановлен"),
                             QStringLiteral("GPS/ГЛОНАСС модуль не остановлен"));
-    default:
-        Log(QStringLiteral("Операция пока недоступна"));
-        return false;
+    case ServiceOperation::WriteVoiceFiles:
+        return WriteVoiceFiles();
+    case ServiceOperation::CreateTestSim:
+        return WriteTestEntry("AT+CPBW=1,\"00000\",145,\"KOVA TEST\"\r\n",
+                              QStringLiteral("SIM-карта для тестирования создана"),
+                              QStringLiteral("Ошибка создания тестовой SIM-карты"));
+    case ServiceOperation::DeactivateTestSim:
+        return WriteTestEntry("AT+CPBW=1,\"00000\",145,\"\"\r\n",
+                              QStringLiteral("SIM-карта для тестирования деактивирована"),
+                              QStringLiteral("Ошибка деактивации тестовой SIM-карты"));
+    case ServiceOperation::SendImeiBySms:
+        return SendImeiBySms();
+    case ServiceOperation::TestCall:
+        return SendCallCommand("ATD" + phoneBytes_ + ";\r\n", QStringLiteral("Звонок..."));
+    case ServiceOperation::CancelCall:
+        return SendCallCommand("ATH0\r\n", QStringLiteral("Звонок отменен"));
     }
+    return false;
 }
 
 // The modem is started, then asked "AT" until it answers, then told to stop echoing. Only the
@@ -77,9 +126,16 @@ bool ServiceThread::ToggleModule(DeviceCommand command, const QString& done, con
     return acknowledged;
 }
 
+bool ServiceThread::SendToModem(const QByteArray& text, int timeoutMs) {
+    return link_.SendFrame(DeviceCommand::ModemPassThrough, 0, text, timeoutMs);
+}
+
+bool ServiceThread::Exchange(const QByteArray& text, std::uint32_t count, int timeoutMs) {
+    return SendToModem(text, timeoutMs) && link_.WaitForBytes(count, timeoutMs);
+}
+
 bool ServiceThread::ModemExchange(const QByteArray& text, std::uint32_t count, int timeoutMs) {
-    if (link_.SendFrame(DeviceCommand::ModemPassThrough, 0, text, timeoutMs))
-        link_.WaitForBytes(count, timeoutMs);
+    Exchange(text, count, timeoutMs);
     return Found("OK");
 }
 
@@ -87,8 +143,17 @@ bool ServiceThread::Found(const char* text) const { return link_.ReceivedText().
 
 void ServiceThread::Log(const QString& line) { reporter_.AddLogLine(line); }
 
+bool ServiceThread::Pause(int ms) {
+    std::unique_lock lock(stopLock_);
+    return !stopArrived_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stopRequested_.load(); });
+}
+
+// Closing the link ends every wait and send at once. A job with a clean-up to do connects again
+// for it once the close is over (stopLock_).
 void ServiceThread::RequestStop() {
+    std::lock_guard lock(stopLock_);
     stopRequested_ = true;
+    stopArrived_.notify_all();
     link_.Close();
 }
 
@@ -98,6 +163,14 @@ bool ServiceThread::Stopped(const QString& step) {
     if (!stopLogged_)
         Log(StoppedText(step));
     stopLogged_ = true;
+    return true;
+}
+
+bool ServiceThread::LinkLost() {
+    if (link_.IsOpen() && !link_.LineLost())
+        return false;
+    if (!stopRequested_)
+        Log(LinkLostText());
     return true;
 }
 

@@ -5,11 +5,15 @@
 #include "link/DeviceJobLease.h"
 #include "link/JobReporter.h"
 #include "service/ServiceOperation.h"
+#include "service/VoiceUploadFiles.h"
 
 #include <QStringList>
 #include <QThread>
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
 
 class SerialLink;
 
@@ -22,11 +26,11 @@ public:
 
     QString PhoneNumber;
     QStringList Files;
-    qint64 FilesSize = 0;
+    qint64 FilesSize = 0;  // the listing's total; the upload goes by the files as it reads them
 
-    // Runs the operation on the calling thread; true when it logged its success line.
+    // Runs the operation on the calling thread; true when it logged its success line and no error.
     bool Execute();
-    // Ends the operation at the step it has reached; safe from any thread.
+    // Ends the operation at the step it has reached; safe from any thread. Every wait ends at once.
     void RequestStop();
     bool StopRequested() const { return stopRequested_; }
 
@@ -34,15 +38,42 @@ protected:
     void run() override { Execute(); }
 
 private:
+    // What the operation needs that must hold before the device is even connected; false (and said
+    // why) when it does not.
+    bool CheckInputs();
     bool Run();
     bool ModemOn();
     bool ToggleModule(DeviceCommand command, const QString& done, const QString& failed);
-    // Sends an AT text to the modem and waits for count answer bytes; true when the answer holds "OK".
+
+    // The voice-file upload (VoiceUpload.cpp).
+    bool WriteVoiceFiles();
+    std::optional<qint64> QueryFreeMemory();
+    bool SendToModemAll(const QByteArray& first, const QByteArray& perFile);
+    bool WriteVoiceFile(const VoiceUploadFile& file, qint64& sent);
+    bool WriteChunk(const VoiceUploadFile& file, qsizetype offset, qsizetype chunk);
+
+    // The communication test and the test SIM card (ModemTests.cpp).
+    bool WriteTestEntry(const QByteArray& command, const QString& done, const QString& failed);
+    bool SendImeiBySms();
+    std::optional<QByteArray> TakeImei();
+    bool SendMessage(const QByteArray& message);
+    void LeaveMessageEntry();
+    bool SendCallCommand(const QByteArray& command, const QString& done);
+
+    // Sends bytes to the modem in one command-8 frame; false when they did not leave.
+    bool SendToModem(const QByteArray& text, int timeoutMs);
+    // SendToModem, then a wait for count answer bytes; true when they came.
+    bool Exchange(const QByteArray& text, std::uint32_t count, int timeoutMs);
+    // Exchange; true when the answer holds "OK".
     bool ModemExchange(const QByteArray& text, std::uint32_t count, int timeoutMs);
     bool Found(const char* text) const;
+    // Waits; false when the operation was told to stop meanwhile.
+    bool Pause(int ms);
     void Log(const QString& line);
     // True (and the stop logged once) when the operation was told to stop.
     bool Stopped(const QString& step);
+    // True (and said once) when the cable was pulled or the port failed.
+    bool LinkLost();
     void End();
 
     ServiceOperation operation_;
@@ -52,7 +83,13 @@ private:
     DeviceJobLease lease_;
     std::atomic<bool> stopRequested_{false};
     bool stopLogged_ = false;
+    std::mutex stopLock_;  // a stop closes the link under it; a clean-up send waits for that to end
+    std::condition_variable stopArrived_;
+    QByteArray phoneBytes_;
+    VoiceUploadFiles upload_;
 };
 
 // "Операция остановлена: <step>", the line a stopped operation logs.
 QString StoppedText(const QString& step);
+// The line an operation logs when the link to the device went down under it.
+QString LinkLostText();

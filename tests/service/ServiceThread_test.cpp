@@ -1,6 +1,5 @@
 // The engineering operations on the modem and the module, against the simulated tracker on a pty.
-#include "RecordingReporter.h"
-#include "SimPort.h"
+#include "ServiceJobFixture.h"
 
 #include "link/CommandFrame.h"
 #include "link/SerialLink.h"
@@ -15,52 +14,6 @@
 
 namespace {
 
-class ServiceOperations : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(sim.Start());
-        MutableTimings().ownCommandMs = 300;
-        MutableTimings().modemReplyMs = 100;
-    }
-    void TearDown() override {
-        link.Close();
-        sim.Stop();
-        MutableTimings() = Timings{};
-    }
-
-    bool Run(ServiceOperation operation, PortChoice choice = {}) {
-        if (choice.automatic)
-            choice = {false, sim.Path()};
-        ServiceThread job(operation, link, choice, reporter, DeviceJobLease::TryTake());
-        return job.Execute();
-    }
-    QStringList Logged() const {
-        QStringList lines;
-        for (const QString& event : reporter.events)
-            if (event.startsWith("log "))
-                lines << event.mid(4);
-        return lines;
-    }
-    // The commands of the frames the device received.
-    std::vector<int> Commands() {
-        std::vector<int> commands;
-        for (const QByteArray& frame : sim.Device().Frames())
-            commands.push_back(static_cast<std::uint8_t>(frame[0]));
-        return commands;
-    }
-
-    // Switches the modem off again, so the next case starts it afresh.
-    void RunOwnCommandAndForget() {
-        RecordingReporter quiet;
-        ServiceThread off(ServiceOperation::ModemOff, link, {false, sim.Path()}, quiet, DeviceJobLease::TryTake());
-        off.Execute();
-    }
-
-    SimPort sim;
-    SerialLink link;
-    RecordingReporter reporter;
-};
-
 TEST(ServiceTimings, DefaultsAreTheDevicesOwnFigures) {
     const Timings defaults;
     EXPECT_EQ(defaults.modemReplyMs, 500);
@@ -69,13 +22,15 @@ TEST(ServiceTimings, DefaultsAreTheDevicesOwnFigures) {
     EXPECT_EQ(defaults.modemProbeAttempts, 10);
     EXPECT_EQ(defaults.modemPauseMs, 100);
     EXPECT_EQ(defaults.nmeaRelayPeriodMs, 1000);
+    EXPECT_EQ(defaults.smsReplyMs, 1000000);
+    EXPECT_EQ(defaults.smsPromptPauseMs, 1500);
 }
 
 TEST_F(ServiceOperations, WithNoDeviceEveryOperationShowsTheBoxAndLogsNothing) {
     for (int number = 1; number <= 10; ++number) {
         reporter.Clear();
         const auto operation = static_cast<ServiceOperation>(number);
-        EXPECT_FALSE(Run(operation, {false, "/dev/kova-no-such-port"})) << number;
+        EXPECT_FALSE(Run(operation, {false, "/dev/kova-no-such-port"}, "+79001234567")) << number;
         ASSERT_EQ(reporter.results.size(), 1u) << number;
         EXPECT_EQ(reporter.results[0].first, ReportKind::Failure);
         EXPECT_EQ(reporter.results[0].second, "Устройство не подключено");

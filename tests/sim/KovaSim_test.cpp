@@ -226,6 +226,18 @@ INSTANTIATE_TEST_SUITE_P(
                     ModemDialogue{{"--modem-on", "--ate0-error"}, {{"ATE0\r\n", "ATE0\r\n\r\nERROR\r\n"}}},
                     ModemDialogue{{"--modem-on", "--modem-silent"}, {{"AT\r\n", ""}}},
                     ModemDialogue{{"--modem-on", "--modem-answers-from", "3"},
-                                  {{"AT\r\n", ""}, {"AT\r\n", ""}, {"AT\r\n", "AT\r\n\r\nOK\r\n"}}}));
+                                  {{"AT\r\n", ""}, {"AT\r\n", ""}, {"AT\r\n", "AT\r\n\r\nOK\r\n"}}},
+                    ModemDialogue{{"--modem-on", "--modem-flash", "10", "--modem-no-prompt"},
+                                  {{"ATE0\r\n", "ATE0\r\n\r\nOK\r\n"},
+                                   {"AT+FSMEM\r\n", "\r\n+FSMEM: C:10bytes\r\n\r\nOK\r\n"},
+                                   {"AT+FSCREATE=C:\\F\r\n", "\r\nOK\r\n"},
+                                   {"AT+FSWRITE=C:\\F,1,1,1000\r\n", "\r\nERROR\r\n"}}},
+                    ModemDialogue{{"--modem-on", "--modem-no-write-ack", "--phonebook-error", "--imei", "123"},
+                                  {{"ATE0\r\n", "ATE0\r\n\r\nOK\r\n"},
+                                   {"AT+GSN\r\n", "\r\n123\r\n\r\nOK\r\n"},
+                                   {"AT+CPBW=1,\"1\",145,\"\"\r\n", "\r\nERROR\r\n"},
+                                   {"AT+FSCREATE=C:\\F\r\n", "\r\nOK\r\n"},
+                                   {"AT+FSWRITE=C:\\F,1,1,1000\r\n", "\r\n> "},
+                                   {"1", ""}}}));
 
 }  // namespace

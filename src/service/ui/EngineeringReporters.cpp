@@ -8,7 +8,12 @@ void EngineeringLogReporter::ShowResult(ReportKind kind, const QString& message)
 }
 
 void EngineeringLogReporter::ShowProgress(qint64 done, qint64 total) {
-    gate_.Run([&] { window_.ShowProgress(done, total); });
+    gate_.Run([&] {
+        if (bar_ == Bar::VoiceUpload)
+            window_.ShowUploadProgress(done, total);
+        else
+            window_.ShowProgress(done, total);
+    });
 }
 
 void EngineeringLogReporter::AddLogLine(const QString& line) {

@@ -5,11 +5,13 @@
 
 class TForm5;
 
-// The engineering operations as the window shows them: each step a line in the log, and the
-// "not connected" box.
+// The engineering operations as the window shows them: each step a line in the log, the "not
+// connected" box, and progress on the bar the operation has (the module update's unless told).
 class EngineeringLogReporter : public JobReporter {
 public:
-    EngineeringLogReporter(TForm5& window, MainThreadGate& gate) : window_(window), gate_(gate) {}
+    enum class Bar { ModuleUpdate, VoiceUpload };
+    EngineeringLogReporter(TForm5& window, MainThreadGate& gate, Bar bar = Bar::ModuleUpdate)
+        : window_(window), gate_(gate), bar_(bar) {}
 
     void ShowResult(ReportKind kind, const QString& message) override;
     void ShowProgress(qint64 done, qint64 total) override;
@@ -18,6 +20,7 @@ public:
 private:
     TForm5& window_;
     MainThreadGate& gate_;
+    Bar bar_;
 };
 
 // The relay's stream into the log. What arrives after the relay was stopped is not shown.

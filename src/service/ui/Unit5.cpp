@@ -64,7 +64,7 @@ bool NeedsPhone(ServiceOperation operation) {
     return operation == ServiceOperation::SendImeiBySms || operation == ServiceOperation::TestCall;
 }
 
-bool Available(ServiceOperation operation) { return operation <= ServiceOperation::GpsOff; }
+bool Available(ServiceOperation operation) { return operation <= ServiceOperation::CancelCall; }
 
 QString& ConfigFileInUse() {
     static QString path;
@@ -75,7 +75,8 @@ QString& ConfigFileInUse() {
 
 TForm5::TForm5(JobRegistry& jobs, SerialLink& link, std::function<PortChoice()> portChoice)
     : QWidget(nullptr, Qt::Window), jobs_(jobs), link_(link), portChoice_(std::move(portChoice)),
-      logReporter_(*this, jobs.Gate()), relayReporter_(*this, jobs.Gate()) {
+      logReporter_(*this, jobs.Gate()), operationReporter_(*this, jobs.Gate(), EngineeringLogReporter::Bar::VoiceUpload),
+      relayReporter_(*this, jobs.Gate()) {
     setObjectName(QStringLiteral("TForm5"));
     setFont(AppFonts::MsSansSerif8());
     resize(704, 563);
@@ -119,13 +120,17 @@ QWidget* TForm5::BuildGsmPage() {
     Button1 = AddButton(gsm, "Button1", QStringLiteral("Запуск GSM модуля"), {8, 24, 146, 28});
     Button2 = AddButton(gsm, "Button2", QStringLiteral("Остановка GSM модуля"), {162, 24, 146, 28});
 
-    QGroupBox* files = AddGroup(page, "GroupBox3", QStringLiteral("Запись файлов в модем"), {8, 80, 316, 134});
+    QGroupBox* files = AddGroup(page, "GroupBox3", QStringLiteral("Запись файлов в модем"), {8, 80, 316, 156});
     AddLabel(files, "Label1", QStringLiteral("Расположение файлов"), {8, 24});
     Edit1 = AddEdit(files, "Edit1", {8, 42, 300, 22});
     Button5 = AddButton(files, "Button5", QStringLiteral("Выбрать папку с файлами"), {8, 70, 300, 26});
     Button6 = AddButton(files, "Button6", QStringLiteral("Записать файлы"), {8, 100, 300, 26});
+    ProgressBar2 = Named(new QProgressBar(files), "ProgressBar2");
+    ProgressBar2->setGeometry(8, 132, 300, 16);
+    ProgressBar2->setRange(0, 100);
+    ProgressBar2->setValue(0);
 
-    QGroupBox* call = AddGroup(page, "GroupBox4", QStringLiteral("Тест связи"), {8, 222, 316, 150});
+    QGroupBox* call = AddGroup(page, "GroupBox4", QStringLiteral("Тест связи"), {8, 244, 316, 150});
     AddLabel(call, "Label4", QStringLiteral("Телефон:"), {8, 27});
     Edit4 = AddEdit(call, "Edit4", {70, 24, 238, 22});
     Button12 = AddButton(call, "Button12", QStringLiteral("Отправить IMEI номер в SMS"), {8, 54, 300, 26});
@@ -285,6 +290,10 @@ void TForm5::ShowProgress(qint64 done, qint64 total) {
     ProgressBar1->setValue(total > 0 ? static_cast<int>(done * 100 / total) : 0);
 }
 
+void TForm5::ShowUploadProgress(qint64 done, qint64 total) {
+    ProgressBar2->setValue(total > 0 ? static_cast<int>(done * 100 / total) : 100);
+}
+
 void TForm5::StartOperation(ServiceOperation operation) {
     if (NeedsPhone(operation) && Edit4->text().isEmpty()) {
         AddLogLine(QStringLiteral("Нет номера телефона. Передача SMS отменена"));
@@ -300,7 +309,7 @@ void TForm5::StartOperation(ServiceOperation operation) {
         AddLogLine(DeviceBusyText());
         return;
     }
-    auto* job = new ServiceThread(operation, link_, portChoice_(), logReporter_, std::move(lease));
+    auto* job = new ServiceThread(operation, link_, portChoice_(), operationReporter_, std::move(lease));
     job->PhoneNumber = Edit4->text();
     job->Files = VoiceFiles;
     job->FilesSize = VoiceFilesSize;

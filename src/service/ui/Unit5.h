@@ -41,6 +41,7 @@ public:
     void AddLogLine(const QString& line);
     void AppendReceived(const QByteArray& bytes);
     void ShowProgress(qint64 done, qint64 total);
+    void ShowUploadProgress(qint64 done, qint64 total);  // the voice files' bytes sent
 
     void Button5Click();   // choose the voice-file folder
     void Button15Click();  // empty the log
@@ -65,6 +66,7 @@ public:
     QLineEdit* Edit1;
     QPushButton* Button5;
     QPushButton* Button6;
+    QProgressBar* ProgressBar2;
     QLineEdit* Edit4;
     QPushButton* Button12;
     QPushButton* Button13;
@@ -110,5 +112,6 @@ private:
     GnssStatusFeed* streamStatus_;
     QTimer* statusTimer_;
     EngineeringLogReporter logReporter_;
+    EngineeringLogReporter operationReporter_;  // the modem and module operations
     RelayLogReporter relayReporter_;
 };
