@@ -12,7 +12,6 @@ struct Timings {
 
     int modemReplyMs = 500;           // the modem's answer to a short AT command
     int modemLongReplyMs = 2000;      // the modem's answer to a longer one (memory, phone book, file)
-    int modemFileDataMs = 1000000;    // the modem's answer after a file's data
     int modemProbeAttempts = 10;      // "AT" tries before the modem is taken as silent
     int modemPauseMs = 100;           // pauses between steps of the modem's operations
     int nmeaRelayPeriodMs = 1000;     // how often the relay shows what the module sent

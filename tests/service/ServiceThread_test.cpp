@@ -18,7 +18,6 @@ TEST(ServiceTimings, DefaultsAreTheDevicesOwnFigures) {
     const Timings defaults;
     EXPECT_EQ(defaults.modemReplyMs, 500);
     EXPECT_EQ(defaults.modemLongReplyMs, 2000);
-    EXPECT_EQ(defaults.modemFileDataMs, 1000000);
     EXPECT_EQ(defaults.modemProbeAttempts, 10);
     EXPECT_EQ(defaults.modemPauseMs, 100);
     EXPECT_EQ(defaults.nmeaRelayPeriodMs, 1000);
