@@ -26,4 +26,14 @@ struct SimFaults {
     int modemAnswersFromAt = 1;
     // The GSM modem answers "ATE0" with an error and keeps its echo on.
     bool ate0Error = false;
+
+    // GPS/GLONASS module update. Each applies to the next boot session of the module only (from its
+    // "$PMTK180" to its restart or power cycle), so a second update after the failure works.
+    // The boot ROM never answers the synchronisation byte A0.
+    bool gpsNoSync = false;
+    // The loader takes firmware packet k (counted from 1) and everything after it, but answers nothing.
+    std::optional<int> gpsSilentAtPacket;
+    // At this step of Part 4.3 (1 to 23) every answer of the module has gpsAnswerCount bytes instead.
+    std::optional<int> gpsAnswerCountStep;
+    int gpsAnswerCount = 0;
 };

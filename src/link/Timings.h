@@ -16,6 +16,16 @@ struct Timings {
     int modemProbeAttempts = 10;      // "AT" tries before the modem is taken as silent
     int modemPauseMs = 100;           // pauses between steps of the modem's operations
     int nmeaRelayPeriodMs = 1000;     // how often the relay shows what the module sent
+
+    // GPS/GLONASS module update
+    int gpsStartPauseMs = 2000;       // after the click has closed the link, before the job connects
+    int gpsModulePauseMs = 50;        // after the module's stop and start
+    int gpsSentencePauseMs = 200;     // after each "$PMTK180" and "$PMTK251" sentence
+    int gpsSyncTryMs = 100;           // one synchronisation try with the boot ROM
+    int gpsSyncTries = 100;           // synchronisation tries before the module is taken as silent
+    int gpsBootReplyMs = 4000;        // every other answer of the boot ROM and the loader
+    int gpsChecksumPauseMs = 1000;    // after the loader is written, before the checksum request
+    int gpsLoaderPauseMs = 200;       // after the loader commands and the end bytes
 };
 
 const Timings& CurrentTimings();
