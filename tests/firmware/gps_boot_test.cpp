@@ -18,9 +18,11 @@ TEST(GpsBoot, TheTableHasEveryStepOfPart43InOrder) {
     EXPECT_EQ(steps[11].awaited, 6u);
     EXPECT_EQ(steps[13].awaited, 24u);
     // Steps 15 to 23 fail nothing; steps 18 and 20 wait, but their outcome does not matter.
-    for (int i = 14; i < 23; ++i)
-        if (i != 20)
+    for (int i = 14; i < 23; ++i) {
+        if (i != 20) {  // step 21, the packets
             EXPECT_EQ(steps[i].failure, nullptr) << i + 1;
+        }
+    }
 }
 
 TEST(GpsBoot, ValuesGoMostSignificantByteFirst) {
