@@ -12,7 +12,10 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QThread>
 #include <QTemporaryDir>
+
+#include <poll.h>
 
 namespace {
 
@@ -56,6 +59,24 @@ double JobMs(SimPort& sim, const QString& loader, const QString& firmware) {
     return ms;
 }
 
+// One plain exchange; a missing answer is reported rather than waited for forever.
+void Exchange(int fd, const QByteArray& frame, int answer, const char* what) {
+    bench::PlainSend(fd, frame);
+    int got = 0;
+    char buffer[4096];
+    while (got < answer) {
+        pollfd in{fd, POLLIN, 0};
+        if (poll(&in, 1, 4000) <= 0) {
+            std::fprintf(stderr, "no answer to %s: %d of %d bytes\n", what, got, answer);
+            return;
+        }
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n <= 0)
+            return;
+        got += static_cast<int>(n);
+    }
+}
+
 // The same frames with plain blocking calls and no pauses; each answer the module gives is read, also
 // those the job does not wait for, so none is left on the line for the next exchange.
 double PlainMs(SimPort& sim, const QByteArray& loaderFile, const QByteArray& firmware) {
@@ -65,37 +86,37 @@ double PlainMs(SimPort& sim, const QByteArray& loaderFile, const QByteArray& fir
     QElapsedTimer clock;
     clock.start();
     const int fd = bench::OpenRaw(sim.Path());
-    bench::PlainExchangeUs(fd, own(DeviceCommand::StopGPS, 0), 1);
-    bench::PlainExchangeUs(fd, own(DeviceCommand::StartGPS, 0), 1);
+    Exchange(fd, own(DeviceCommand::StopGPS, 0), 1, "line 88");
+    Exchange(fd, own(DeviceCommand::StartGPS, 0), 1, "line 89");
     for (int i = 0; i < 5; ++i)
         bench::PlainSend(fd, pass("$PMTK180*3B\r\n"));
     for (int i = 0; i < 3; ++i)
         bench::PlainSend(fd, pass("$PMTK251,115200*1F\r\n"));
-    bench::PlainExchangeUs(fd, own(DeviceCommand::SetGPSBaud, 115200), 1);
+    Exchange(fd, own(DeviceCommand::SetGPSBaud, 115200), 1, "line 94");
     const QByteArray address = GpsBoot::BigEndian(GpsBoot::LoaderAddress);
     const QByteArray size = GpsBoot::BigEndian(GpsBoot::LoaderWords);
     for (const char* step : {"A0", "0A", "50", "05", "A1"})
-        bench::PlainExchangeUs(fd, pass(hex(step)), 1);
-    bench::PlainExchangeUs(fd, pass(address), 4);
-    bench::PlainExchangeUs(fd, pass(size), 4);
+        Exchange(fd, pass(hex(step)), 1, "line 98");
+    Exchange(fd, pass(address), 4, "line 99");
+    Exchange(fd, pass(size), 4, "line 100");
     const QByteArray wire = GpsBoot::LoaderWire(loaderFile);
     for (int offset = 0; offset < wire.size(); offset += GpsBoot::LoaderPiece) {
         const QByteArray piece = wire.mid(offset, GpsBoot::LoaderPiece);
-        bench::PlainExchangeUs(fd, pass(piece), static_cast<int>(piece.size()));
+        Exchange(fd, pass(piece), static_cast<int>(piece.size()), "line 104");
     }
-    bench::PlainExchangeUs(fd, pass(hex("A4")), 1);
-    bench::PlainExchangeUs(fd, pass(address), 4);
-    bench::PlainExchangeUs(fd, pass(size), 6);
-    bench::PlainExchangeUs(fd, pass(hex("A8")), 1);
-    bench::PlainExchangeUs(fd, pass(address), 24);
-    bench::PlainExchangeUs(fd, pass(hex("D3")), 1);
-    bench::PlainExchangeUs(fd, pass(hex("01")), 1);
+    Exchange(fd, pass(hex("A4")), 1, "line 106");
+    Exchange(fd, pass(address), 4, "line 107");
+    Exchange(fd, pass(size), 6, "line 108");
+    Exchange(fd, pass(hex("A8")), 1, "line 109");
+    Exchange(fd, pass(address), 24, "line 110");
+    Exchange(fd, pass(hex("D3")), 1, "line 111");
+    Exchange(fd, pass(hex("01")), 1, "line 112");
     bench::PlainSend(fd, pass(GpsBoot::BigEndian(0)));
-    bench::PlainExchangeUs(fd, pass(GpsBoot::EndValue(firmware.size())), 2);
-    bench::PlainExchangeUs(fd, pass(hex("D5")), 1);
-    bench::PlainExchangeUs(fd, pass(GpsBoot::BigEndian(GpsBoot::PacketSize)), 2);
+    Exchange(fd, pass(GpsBoot::EndValue(firmware.size())), 2, "line 114");
+    Exchange(fd, pass(hex("D5")), 1, "line 115");
+    Exchange(fd, pass(GpsBoot::BigEndian(GpsBoot::PacketSize)), 2, "line 116");
     for (int offset = 0; offset < firmware.size(); offset += GpsBoot::PacketSize)
-        bench::PlainExchangeUs(fd, pass(GpsBoot::Packet(firmware.mid(offset, GpsBoot::PacketSize))), 1);
+        Exchange(fd, pass(GpsBoot::Packet(firmware.mid(offset, GpsBoot::PacketSize))), 1, "line 118");
     bench::PlainSend(fd, pass(hex("D9")));
     bench::PlainSend(fd, pass(hex("D9")));
     bench::PlainSend(fd, own(DeviceCommand::SetGPSBaud, 9600));
@@ -131,6 +152,8 @@ int main(int argc, char** argv) {
         if (sim.Device().GpsFirmwareImage() != firmware)
             std::fprintf(stderr, "the module kept another image\n");
         plain.push_back(PlainMs(sim, loader, firmware));
+        // The last frames may still be on their way to the device (outside the measured time).
+        QThread::msleep(200);
         if (sim.Device().GpsFirmwareImage() != firmware || sim.Device().GpsBaud() != 9600)
             std::fprintf(stderr, "the plain exchanges did not update the module\n");
     }
