@@ -83,15 +83,22 @@ double PlainMs(SimPort& sim, const QByteArray& loaderFile, const QByteArray& fir
     const auto own = [](DeviceCommand command, std::uint32_t value) { return *CommandFrame::Build(command, value); };
     const auto pass = [](const QByteArray& bytes) { return *CommandFrame::Build(DeviceCommand::GPSPassThrough, 0, bytes); };
     const auto hex = [](const char* text) { return QByteArray::fromHex(text); };
+    // A frame nothing answers is waited for until the device has it: the next send's purge would
+    // otherwise drop it from the terminal before the device read it.
+    const auto unanswered = [&sim](int fd, const QByteArray& frame) {
+        const int before = sim.Device().FrameCount();
+        bench::PlainSend(fd, frame);
+        sim.Device().WaitForFrames(before + 1, 1000);
+    };
     QElapsedTimer clock;
     clock.start();
     const int fd = bench::OpenRaw(sim.Path());
     Exchange(fd, own(DeviceCommand::StopGPS, 0), 1, "line 88");
     Exchange(fd, own(DeviceCommand::StartGPS, 0), 1, "line 89");
     for (int i = 0; i < 5; ++i)
-        bench::PlainSend(fd, pass("$PMTK180*3B\r\n"));
+        unanswered(fd, pass("$PMTK180*3B\r\n"));
     for (int i = 0; i < 3; ++i)
-        bench::PlainSend(fd, pass("$PMTK251,115200*1F\r\n"));
+        unanswered(fd, pass("$PMTK251,115200*1F\r\n"));
     Exchange(fd, own(DeviceCommand::SetGPSBaud, 115200), 1, "line 94");
     const QByteArray address = GpsBoot::BigEndian(GpsBoot::LoaderAddress);
     const QByteArray size = GpsBoot::BigEndian(GpsBoot::LoaderWords);
@@ -111,15 +118,15 @@ double PlainMs(SimPort& sim, const QByteArray& loaderFile, const QByteArray& fir
     Exchange(fd, pass(address), 24, "line 110");
     Exchange(fd, pass(hex("D3")), 1, "line 111");
     Exchange(fd, pass(hex("01")), 1, "line 112");
-    bench::PlainSend(fd, pass(GpsBoot::BigEndian(0)));
+    unanswered(fd, pass(GpsBoot::BigEndian(0)));
     Exchange(fd, pass(GpsBoot::EndValue(firmware.size())), 2, "line 114");
     Exchange(fd, pass(hex("D5")), 1, "line 115");
     Exchange(fd, pass(GpsBoot::BigEndian(GpsBoot::PacketSize)), 2, "line 116");
     for (int offset = 0; offset < firmware.size(); offset += GpsBoot::PacketSize)
         Exchange(fd, pass(GpsBoot::Packet(firmware.mid(offset, GpsBoot::PacketSize))), 1, "line 118");
-    bench::PlainSend(fd, pass(hex("D9")));
-    bench::PlainSend(fd, pass(hex("D9")));
-    bench::PlainSend(fd, own(DeviceCommand::SetGPSBaud, 9600));
+    unanswered(fd, pass(hex("D9")));
+    unanswered(fd, pass(hex("D9")));
+    unanswered(fd, own(DeviceCommand::SetGPSBaud, 9600));
     close(fd);
     return static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
