@@ -1,6 +1,6 @@
 // The GPS/GLONASS module update with a 64 KB firmware into the simulated module answering at once: the
-// whole job (default timings, without the window's 2000 ms pause) against its floor, the fixed pauses of
-// Parts 4.2 and 4.3 plus the same frames and awaited answers exchanged with plain blocking calls on the
+// whole job (default timings, without the window's 2000 ms pause) against its floor, the job's fixed
+// pauses plus the same frames and awaited answers exchanged with plain blocking calls on the
 // same pty, in one run.
 #include "BenchSupport.h"
 #include "SimPort.h"

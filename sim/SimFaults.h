@@ -33,7 +33,7 @@ struct SimFaults {
     bool gpsNoSync = false;
     // The loader takes firmware packet k (counted from 1) and everything after it, but answers nothing.
     std::optional<int> gpsSilentAtPacket;
-    // At this step of Part 4.3 (1 to 23) every answer of the module has gpsAnswerCount bytes instead.
+    // At this step of the module's boot protocol (1 to 23, as GpsBootSteps numbers them) every answer of the module has gpsAnswerCount bytes instead.
     std::optional<int> gpsAnswerCountStep;
     int gpsAnswerCount = 0;
 };

@@ -11,7 +11,7 @@
 struct SimGpsBootFaults {
     bool noSync = false;                  // the boot ROM never answers the synchronisation byte A0
     std::optional<int> silentAtPacket;    // the loader answers nothing from firmware packet k (1-based) on
-    std::optional<int> answerCountStep;   // at this step of Part 4.3 every answer has answerCount bytes
+    std::optional<int> answerCountStep;   // at this step of the boot protocol every answer has answerCount bytes
     int answerCount = 0;
 };
 
@@ -52,7 +52,7 @@ private:
     };
     enum class RomCommand : std::uint8_t { None = 0, Write = 0xA1, Checksum = 0xA4, Jump = 0xA8 };
 
-    // The step of Part 4.3 a frame arriving now belongs to (for the answer-count fault).
+    // The step of the boot protocol (1 to 23) a frame arriving now belongs to (for the answer-count fault).
     int StepNow() const;
     QByteArray Take(char byte);
     QByteArray TakeWord(char byte, std::uint32_t& word, QByteArray (SimGpsBoot::*done)());

@@ -54,7 +54,7 @@ QString WhatCameBack(const QByteArray& received, std::uint32_t awaited) {
 
 }  // namespace
 
-// Part 4.3, step by step. Bytes are hexadecimal; every step's bytes travel in one frame of their own.
+// The module's boot protocol, step by step. Bytes are hexadecimal; every step's bytes travel in one frame of their own.
 const std::vector<GpsBootStep>& GpsBootSteps() {
     static const std::vector<GpsBootStep> steps = {
         {1, Kind::Sync, "Подготовка GPS модуля...", Byte('\xA0'), nullptr, 1, "GPS модуль не отвечает"},

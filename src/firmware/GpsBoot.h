@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-// The GPS/GLONASS module's boot protocol (Part 4.3): synchronise with the boot ROM, write the loader,
+// The GPS/GLONASS module's boot protocol: synchronise with the boot ROM, write the loader,
 // ask for its checksum, jump into it, then give the loader the firmware in checksummed packets. The
 // steps are a table (GpsBootSteps) walked by one loop (RunGpsBoot); the synchronisation, the loader
 // pieces and the firmware packets are its only special steps.
@@ -48,7 +48,7 @@ public:
     virtual void Progress(qint64 done, qint64 total) = 0;
 };
 
-// One row of Part 4.3's table.
+// One step of the boot protocol.
 struct GpsBootStep {
     enum class Kind {
         Bytes,         // the bytes below
@@ -75,7 +75,7 @@ struct GpsBootOutcome {
     int step = 0;             // the step that failed or was stopped
     QString failure;          // the step's specified failure text
     QString detail;           // what came back, for service staff; may be empty
-    bool linkStaysOpen = false;  // a packet time-out leaves the link open (Part 4.2)
+    bool linkStaysOpen = false;  // a packet time-out leaves the link open
 };
 
 // Runs the protocol with the loader file's bytes and the whole firmware (not empty).

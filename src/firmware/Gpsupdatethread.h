@@ -14,8 +14,8 @@
 
 class SerialLink;
 
-// Rewrites the GPS/GLONASS module's firmware (Part 4.2): stops and starts the module, sends it to its
-// boot ROM, switches the device's module line to 115200, runs the boot protocol (Part 4.3) with the
+// Rewrites the GPS/GLONASS module's firmware: stops and starts the module, sends it to its
+// boot ROM, switches the device's module line to 115200, runs the boot protocol (GpsBoot) with the
 // loader and the firmware, and switches the line back to 9600. Every step is a log line; progress
 // goes to ShowProgress; only "Устройство не подключено" is a result box.
 //

@@ -1,4 +1,4 @@
-// The boot protocol's table and the bytes it builds (Part 4.3).
+// The boot protocol's table and the bytes it builds.
 #include "firmware/GpsBoot.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// The GPS/GLONASS module firmware update (Parts 4.2, 4.3) against the simulated tracker on a pty, whose
+// The GPS/GLONASS module firmware update against the simulated tracker on a pty, whose
 // module has a boot ROM and a loader that check what they receive and keep what was written.
 #include "RecordingReporter.h"
 #include "SimPort.h"

@@ -32,7 +32,7 @@ QByteArray WithSum(const QByteArray& bytes) {
     return packet;
 }
 
-// Runs the boot ROM half of Part 4.3 and checks every answer.
+// Runs the boot ROM half of the protocol and checks every answer.
 void ThroughTheBootRom(SimGpsBoot& boot, const QByteArray& loader) {
     EXPECT_EQ(boot.Receive(Hex("A0")), Hex("5F"));
     EXPECT_EQ(boot.Receive(Hex("0A")), Hex("F5"));
