@@ -131,8 +131,15 @@ QByteArray SimDevice::Execute(std::uint8_t command, std::uint32_t value, const Q
         return Ack();
     case DeviceCommand::ModemPassThrough:
         return modem_.Receive(payload);
-    case DeviceCommand::GPSPassThrough:
-        return ModuleHearsLine() ? gps_.Receive(payload) : QByteArray();
+    case DeviceCommand::GPSPassThrough: {
+        if (!ModuleHearsLine())
+            return {};
+        const QByteArray answer = gps_.Receive(payload);
+        const QStringList errors = gps_.TakeBootErrors();
+        protocolErrors_ += static_cast<int>(errors.size());
+        notes.errors << errors;
+        return answer;
+    }
     case DeviceCommand::EraseFirmware:
         firmware_.clear();
         notes.firmwareChanged = true;
@@ -222,6 +229,12 @@ void SimDevice::SetFaults(const SimFaults& faults) {
     faults_ = faults;
     faultsFromFrame_ = static_cast<int>(frames_.size());
     modem_.SetFaults(faults);
+    SimGpsBootFaults boot;
+    boot.noSync = faults.gpsNoSync;
+    boot.silentAtPacket = faults.gpsSilentAtPacket;
+    boot.answerCountStep = faults.gpsAnswerCountStep;
+    boot.answerCount = faults.gpsAnswerCount;
+    gps_.SetBootFaults(boot);
 }
 
 SimFaults SimDevice::Faults() const {
@@ -395,4 +408,24 @@ bool SimDevice::GpsHasFix() const {
 int SimDevice::GpsSecondsOn() const {
     std::lock_guard guard(lock_);
     return gps_.SecondsOn();
+}
+
+bool SimDevice::GpsBooting() const {
+    std::lock_guard guard(lock_);
+    return gps_.Booting();
+}
+
+QByteArray SimDevice::GpsLoader() const {
+    std::lock_guard guard(lock_);
+    return gps_.Boot().Loader();
+}
+
+QByteArray SimDevice::GpsFirmwareImage() const {
+    std::lock_guard guard(lock_);
+    return gps_.Boot().Image();
+}
+
+int SimDevice::GpsPacketSumErrors() const {
+    std::lock_guard guard(lock_);
+    return gps_.Boot().PacketSumErrors();
 }

@@ -104,6 +104,12 @@ public:
     // The text messages the modem sent, in order.
     QList<SimSms> ModemMessages() const;
     bool GpsHasFix() const;
+    // The module's boot side: whether it is in its boot ROM or loader, the loader last written into it
+    // (as it lies in its memory) and the firmware image its loader last kept.
+    bool GpsBooting() const;
+    QByteArray GpsLoader() const;
+    QByteArray GpsFirmwareImage() const;
+    int GpsPacketSumErrors() const;
     // Seconds of output since the module was switched on.
     int GpsSecondsOn() const;
 

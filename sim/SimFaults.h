@@ -40,4 +40,14 @@ struct SimFaults {
     bool phoneBookError = false;
     // AT+GSN tells this instead of the modem's own IMEI (a short one, or one with no digit).
     std::optional<QByteArray> modemImei;
+
+    // GPS/GLONASS module update. Each applies to the next boot session of the module only (from its
+    // "$PMTK180" to its restart or power cycle), so a second update after the failure works.
+    // The boot ROM never answers the synchronisation byte A0.
+    bool gpsNoSync = false;
+    // The loader takes firmware packet k (counted from 1) and everything after it, but answers nothing.
+    std::optional<int> gpsSilentAtPacket;
+    // At this step of the module's boot protocol (1 to 23, as GpsBootSteps numbers them) every answer of the module has gpsAnswerCount bytes instead.
+    std::optional<int> gpsAnswerCountStep;
+    int gpsAnswerCount = 0;
 };

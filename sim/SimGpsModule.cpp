@@ -16,18 +16,50 @@ constexpr int SnrJitter = 2;
 
 SimGpsModule::SimGpsModule() : jitter_(0x474E5353u) {}
 
-QByteArray SimGpsModule::Receive(const QByteArray& /*payload*/) { return {}; }
+QByteArray SimGpsModule::Receive(const QByteArray& payload) {
+    if (!powered_)
+        return {};
+    if (booting_) {
+        const QByteArray answer = boot_.Receive(payload);
+        if (boot_.RestartDue())
+            Restart();
+        return answer;
+    }
+    for (const char byte : payload) {
+        if (byte != '\n') {
+            line_.append(byte);
+            if (line_.size() > 256)  // no sentence is that long: noise
+                line_.clear();
+            continue;
+        }
+        const bool boot = line_ == "$PMTK180*3B\r" || line_ == "$PMTK180*3B";
+        line_.clear();
+        if (boot) {
+            // What followed the sentence in the same frame went out at the old rate: it is lost.
+            booting_ = true;
+            boot_.Start(bootFaults_);
+            bootFaults_ = {};
+            return {};
+        }
+    }
+    return {};
+}
+
+void SimGpsModule::Restart() {
+    booting_ = false;
+    line_.clear();
+    secondsOn_ = 0;
+    firstSecond_ = {};
+}
 
 void SimGpsModule::SetPowered(bool on) {
-    if (on && !powered_) {
-        secondsOn_ = 0;
-        firstSecond_ = {};
-    }
+    if (on != powered_)
+        Restart();
     powered_ = on;
 }
 
 QByteArray SimGpsModule::Tick(const QDateTime& clock) {
-    if (!powered_)
+    if (!powered_ || booting_)
         return {};
     if (secondsOn_ == 0) {
         const QDateTime utc = clock.toUTC();

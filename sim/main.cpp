@@ -71,6 +71,9 @@ std::optional<Options> ParseOptions(const QCoreApplication& app) {
         {QStringLiteral("phonebook-error"), QStringLiteral("The GSM modem answers AT+CPBW with ERROR.")},
         {QStringLiteral("imei"), QStringLiteral("The GSM modem answers AT+GSN with <text> instead of its own IMEI."), QStringLiteral("text")},
         {QStringLiteral("nmea-period"), QStringLiteral("The GPS/GLONASS module's second lasts <ms> milliseconds (default 1000)."), QStringLiteral("ms")},
+        {QStringLiteral("gps-no-sync"), QStringLiteral("In the next module update the boot ROM never answers the synchronisation byte.")},
+        {QStringLiteral("gps-silent-at-packet"), QStringLiteral("In the next module update the loader answers nothing from firmware packet <k> (from 1) on."), QStringLiteral("k")},
+        {QStringLiteral("gps-answer-count"), QStringLiteral("In the next module update every answer at <step> of the boot protocol (1 to 23) has <count> bytes."), QStringLiteral("step:count")},
     });
     parser.process(app);
 
@@ -98,6 +101,23 @@ std::optional<Options> ParseOptions(const QCoreApplication& app) {
     if (parser.isSet(QStringLiteral("modem-flash")) &&
         !(options.faults.modemFlashBytes = WholeNumber(parser, QStringLiteral("modem-flash"), 0)))
         return std::nullopt;
+    options.faults.gpsNoSync = parser.isSet(QStringLiteral("gps-no-sync"));
+    if (parser.isSet(QStringLiteral("gps-silent-at-packet")) &&
+        !(options.faults.gpsSilentAtPacket = WholeNumber(parser, QStringLiteral("gps-silent-at-packet"), 1)))
+        return std::nullopt;
+    if (parser.isSet(QStringLiteral("gps-answer-count"))) {
+        const QStringList parts = parser.value(QStringLiteral("gps-answer-count")).split(QLatin1Char(':'));
+        bool stepOk = false, countOk = false;
+        const int step = parts.size() == 2 ? parts[0].toInt(&stepOk) : 0;
+        const int count = parts.size() == 2 ? parts[1].toInt(&countOk) : 0;
+        if (!stepOk || !countOk || step < 1 || step > 23 || count < 0) {
+            Log(QStringLiteral("--gps-answer-count wants <step>:<count>, a step from 1 to 23 and a count of at least 0, "
+                               "not \"%1\"").arg(parser.value(QStringLiteral("gps-answer-count"))));
+            return std::nullopt;
+        }
+        options.faults.gpsAnswerCountStep = step;
+        options.faults.gpsAnswerCount = count;
+    }
     if (parser.isSet(QStringLiteral("delay"))) {
         const auto delay = WholeNumber(parser, QStringLiteral("delay"), 0);
         if (!delay)

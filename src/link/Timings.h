@@ -19,6 +19,16 @@ struct Timings {
     // modem operations
     int smsReplyMs = 1000000;      // each answer while an SMS is prepared: in practice, until it comes
     int smsPromptPauseMs = 1500;   // after the prompt for the text, before the text
+
+    // GPS/GLONASS module update
+    int gpsStartPauseMs = 2000;       // after the click has closed the link, before the job connects
+    int gpsModulePauseMs = 50;        // after the module's stop and start
+    int gpsSentencePauseMs = 200;     // after each "$PMTK180" and "$PMTK251" sentence
+    int gpsSyncTryMs = 100;           // one synchronisation try with the boot ROM
+    int gpsSyncTries = 100;           // synchronisation tries before the module is taken as silent
+    int gpsBootReplyMs = 4000;        // every other answer of the boot ROM and the loader
+    int gpsChecksumPauseMs = 1000;    // after the loader is written, before the checksum request
+    int gpsLoaderPauseMs = 200;       // after the loader commands and the end bytes
 };
 
 const Timings& CurrentTimings();

@@ -3,7 +3,10 @@
 #include "app/AppFonts.h"
 #include "app/JobRegistry.h"
 #include "app/UserPrompts.h"
+#include "firmware/Gpsupdatethread.h"
 #include "link/DeviceJobLease.h"
+#include "link/SerialLink.h"
+#include "link/Timings.h"
 #include "service/ConfigIni.h"
 #include "service/GnssStatus.h"
 #include "service/Servicethread.h"
@@ -193,7 +196,7 @@ void TForm5::ConnectButtons() {
     connect(Button8, &QPushButton::clicked, this, [this] { ChooseModuleFile(Edit2, QStringLiteral("DAPath")); });
     connect(Button9, &QPushButton::clicked, this,
             [this] { ChooseModuleFile(Edit3, QStringLiteral("FirmwarePath")); });
-    connect(Button7, &QPushButton::clicked, this, [this] { AddLogLine(QStringLiteral("Операция пока недоступна")); });
+    connect(Button7, &QPushButton::clicked, this, [this] { Button7Click(); });
     connect(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
     connect(Edit4, &QLineEdit::textChanged, this, [this](const QString& text) { StorePhone(text); });
     Edit4->installEventFilter(this);
@@ -267,6 +270,8 @@ void TForm5::Button15Click() { Memo1->clear(); }
 void TForm5::Button16Click() {
     if (ActiveOperation)
         jobs_.Stop(ActiveOperation);
+    if (ActiveUpdate)
+        jobs_.Stop(ActiveUpdate);
 }
 
 void TForm5::AddLogLine(const QString& line) {
@@ -358,4 +363,31 @@ void TForm5::RelayEnded() {
         const QSignalBlocker quiet(CheckBox1);
         CheckBox1->setChecked(false);
     }
+}
+
+// The update takes the device lease at the click, so nothing else starts during its pause; the job
+// itself waits the 2000 ms after the link was closed here, and the window stays responsive.
+void TForm5::Button7Click() {
+    CheckBox1->setChecked(false);
+    jobs_.MakeWay();
+    DeviceJobLease lease = DeviceJobLease::TryTake();
+    if (!lease.Held()) {
+        AddLogLine(DeviceBusyText());
+        return;
+    }
+    Button7->setEnabled(false);
+    link_.Close();
+    auto* job = new GPSUpdateThread(link_, portChoice_(), logReporter_, std::move(lease));
+    job->LoaderName = Edit2->text();
+    job->FirmwareName = Edit3->text();
+    job->StartPauseMs = CurrentTimings().gpsStartPauseMs;
+    ActiveUpdate = job;
+    Button16->setEnabled(true);
+    jobs_.Start(job, {[job] { job->RequestStop(); }, [this] { UpdateEnded(); }});
+}
+
+void TForm5::UpdateEnded() {
+    ActiveUpdate = nullptr;
+    Button16->setEnabled(false);
+    Button7->setEnabled(true);
 }

@@ -24,6 +24,7 @@ class SerialLink;
 class ServiceThread;
 class ShowNMEAThread;
 class ConfigIni;
+class GPSUpdateThread;
 class GnssStatusFeed;
 class QTimer;
 
@@ -47,6 +48,7 @@ public:
     void Button15Click();  // empty the log
     void Button16Click();  // stop the running operation
     void CheckBox1Click();
+    void Button7Click();  // the GPS/GLONASS module firmware update
     void StartOperation(ServiceOperation operation);
     // The port choice of the main window, as a job starting now would take it.
     PortChoice PortChoiceNow() const { return portChoice_(); }
@@ -55,6 +57,7 @@ public:
     qint64 VoiceFilesSize = 0;
     ShowNMEAThread* ActiveNmeaRelay = nullptr;
     ServiceThread* ActiveOperation = nullptr;
+    GPSUpdateThread* ActiveUpdate = nullptr;  // the running module update; Button7 is disabled meanwhile
 
     QGroupBox* GroupBox1;
     QPlainTextEdit* Memo1;
@@ -102,6 +105,7 @@ private:
     void StopRelay();
     void RelayEnded();
     void ShowStreamStatus();
+    void UpdateEnded();
 
     JobRegistry& jobs_;
     SerialLink& link_;
