@@ -2,6 +2,8 @@
 
 // What the measuring programs share: the plain blocking exchange on a pty that serves as the
 // baseline, the process's CPU clock, and the result lines.
+#include "SimPort.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QString>
@@ -15,6 +17,15 @@
 #include <vector>
 
 namespace bench {
+
+// Plugs the simulated tracker in; false (and why, on stderr) when no pseudo-terminal could be had.
+inline bool StartSimulator(SimPort& sim) {
+    QString error;
+    if (sim.Start(&error))
+        return true;
+    std::fprintf(stderr, "simulated tracker: %s\n", qPrintable(error));
+    return false;
+}
 
 inline int OpenRaw(const QString& path) {
     const int fd = open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);

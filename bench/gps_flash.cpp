@@ -144,11 +144,8 @@ QString Write(const QTemporaryDir& dir, const QString& name, const QByteArray& b
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     SimPort sim;
-    QString error;
-    if (!sim.Start(&error)) {
-        std::fprintf(stderr, "simulated tracker: %s\n", qPrintable(error));
+    if (!bench::StartSimulator(sim))
         return 1;
-    }
     QTemporaryDir dir;
     const QByteArray loader = Pattern(GpsBoot::LoaderSize, 1), firmware = Pattern(FirmwareSize, 2);
     const QString loaderPath = Write(dir, "loader.bin", loader), firmwarePath = Write(dir, "firmware.bin", firmware);

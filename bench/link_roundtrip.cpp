@@ -36,11 +36,8 @@ LinkTimes LinkExchange(SerialLink& link) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     SimPort sim;
-    QString error;
-    if (!sim.Start(&error)) {
-        std::fprintf(stderr, "simulated tracker: %s\n", qPrintable(error));
+    if (!bench::StartSimulator(sim))
         return 1;
-    }
     const QByteArray frame = *CommandFrame::Build(DeviceCommand::ReadSlot, SlotAddress);
     SerialLink link;
     std::vector<double> plain, linked, sends;

@@ -49,11 +49,8 @@ double FloorMs(SimPort& sim) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     SimPort sim;
-    QString error;
-    if (!sim.Start(&error)) {
-        std::fprintf(stderr, "simulated tracker: %s\n", qPrintable(error));
+    if (!bench::StartSimulator(sim))
         return 1;
-    }
     std::vector<double> job, floor;
     for (int round = 0; round < Rounds; ++round) {
         job.push_back(ModemOnMs(sim));

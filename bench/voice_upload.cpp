@@ -78,11 +78,8 @@ double FloorSeconds(SimPort& sim, const QList<QByteArray>& names, const QByteArr
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     SimPort sim;
-    QString error;
-    if (!sim.Start(&error)) {
-        std::fprintf(stderr, "simulated tracker: %s\n", qPrintable(error));
+    if (!bench::StartSimulator(sim))
         return 1;
-    }
     sim.Device().SetModemPowered(true);
     const int fd = bench::OpenRaw(sim.Path());
     bench::PlainExchangeUs(fd, ToModem("ATE0\r\n"), 10);

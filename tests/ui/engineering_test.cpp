@@ -1,8 +1,7 @@
 // The engineering menu: the password prompt, the engineering window and its operations, the relay of
 // the module's stream, against the simulated tracker on a pty.
-#include "UiTestSupport.h"
+#include "EngineeringHarness.h"
 
-#include "SimPort.h"
 #include "app/JobRegistry.h"
 #include "app/ToolPanel.h"
 #include "app/Unit1.h"
@@ -44,20 +43,12 @@ void WriteFile(const QString& path, int size) {
 
 }  // namespace
 
-class EngineeringTest : public QObject {
+class EngineeringTest : public QObject, EngineeringHarness {
     Q_OBJECT
 
-    SimPort device;
-    QTemporaryDir files;
-    std::shared_ptr<ScriptedPrompts> prompts;
-    std::unique_ptr<AppWindows> windows;
     TForm1* main = nullptr;
     TForm4* prompt = nullptr;
-    TForm5* form = nullptr;
-    const Timings defaults = CurrentTimings();
 
-    QString ConfigPath() const { return files.filePath(QStringLiteral("config.ini")); }
-    QStringList LogLines() const { return form->Memo1->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
     void OpenWindows() {
         windows = std::make_unique<AppWindows>();
         main = windows->Form1.get();
@@ -78,24 +69,13 @@ class EngineeringTest : public QObject {
 
 private slots:
     void init() {
-        device.Device().SetFaults({});
-        QString why;
-        QVERIFY2(device.Start(&why), qPrintable(why));
+        QVERIFY(PlugIn());
         MutableTimings().ownCommandMs = 300;
         MutableTimings().nmeaRelayPeriodMs = 50;
-        prompts = UseScriptedPrompts({device.Path()});
-        QFile::remove(ConfigPath());
-        TForm5::UseConfigFile(ConfigPath());
         OpenWindows();
     }
 
-    void cleanup() {
-        windows.reset();
-        device.Stop();
-        MutableTimings() = defaults;
-        TForm5::UseConfigFile(QString());
-        SetPrompts(nullptr);
-    }
+    void cleanup() { CloseEverything(); }
 
     void theMenuIsReachedFromTheKeyboardOnly() {
         QVERIFY(!main->Panel17->SpeedButton8->isVisible());

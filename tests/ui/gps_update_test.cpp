@@ -1,6 +1,6 @@
 // The "GPS" page's firmware update group: choosing the two files, starting the update, the button and
 // the progress bar, against the simulated tracker on a pty.
-#include "UiTestSupport.h"
+#include "EngineeringHarness.h"
 
 #include "SimPort.h"
 #include "app/JobRegistry.h"
@@ -48,20 +48,12 @@ QByteArray Pattern(int size) {
 
 }  // namespace
 
-class GpsUpdateWindowTest : public QObject {
+class GpsUpdateWindowTest : public QObject, EngineeringHarness {
     Q_OBJECT
 
-    SimPort device;
-    QTemporaryDir files;
-    std::shared_ptr<ScriptedPrompts> prompts;
-    std::unique_ptr<AppWindows> windows;
-    TForm5* form = nullptr;
-    const Timings defaults = CurrentTimings();
     QString loaderPath, firmwarePath;
     QByteArray firmware;
 
-    QString ConfigPath() const { return files.filePath(QStringLiteral("config.ini")); }
-    QStringList LogLines() const { return form->Memo1->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
     // Runs the main thread's events as they come (each log line and progress step of the job waits for
     // one), rather than in the polling steps of QTRY_*, until done or the time-out.
     static bool Spin(const std::function<bool()>& done, int timeoutMs = JobTimeoutMs) {
@@ -77,9 +69,7 @@ class GpsUpdateWindowTest : public QObject {
 
 private slots:
     void init() {
-        device.Device().SetFaults({});
-        QString why;
-        QVERIFY2(device.Start(&why), qPrintable(why));
+        QVERIFY(PlugIn());
         device.SetModuleTick(std::chrono::milliseconds(50));
         Timings& timings = MutableTimings();
         timings.ownCommandMs = 500;
@@ -90,9 +80,6 @@ private slots:
         timings.gpsBootReplyMs = 1000;
         timings.gpsChecksumPauseMs = 0;
         timings.gpsLoaderPauseMs = 20;
-        prompts = UseScriptedPrompts({device.Path()});
-        QFile::remove(ConfigPath());
-        TForm5::UseConfigFile(ConfigPath());
         windows = std::make_unique<AppWindows>();
         form = windows->Form5.get();
         form->show();
@@ -103,13 +90,7 @@ private slots:
         form->Edit3->setText(firmwarePath);
     }
 
-    void cleanup() {
-        windows.reset();
-        device.Stop();
-        MutableTimings() = defaults;
-        TForm5::UseConfigFile(QString());
-        SetPrompts(nullptr);
-    }
+    void cleanup() { CloseEverything(); }
 
     void theChoiceIsStoredAtOnceAndNotOnCancel() {
         prompts->fileNames = {loaderPath};

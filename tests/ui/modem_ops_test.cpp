@@ -1,6 +1,6 @@
 // The engineering window's modem operations against the simulated tracker on a pty: the upload's
 // bar, the SIM page, the SMS and the call, and a stop by Esc.
-#include "UiTestSupport.h"
+#include "EngineeringHarness.h"
 
 #include "SimPort.h"
 #include "app/Unit1.h"
@@ -24,17 +24,10 @@ constexpr int JobTimeoutMs = 30000;
 
 }  // namespace
 
-class ModemOpsTest : public QObject {
+class ModemOpsTest : public QObject, EngineeringHarness {
     Q_OBJECT
 
-    SimPort device;
-    QTemporaryDir files;
-    std::shared_ptr<ScriptedPrompts> prompts;
-    std::unique_ptr<AppWindows> windows;
-    TForm5* form = nullptr;
-    const Timings defaults = CurrentTimings();
 
-    QStringList LogLines() const { return form->Memo1->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
     void WaitForOperation() { QTRY_VERIFY_WITH_TIMEOUT(form->ActiveOperation == nullptr, JobTimeoutMs); }
     void Press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     void PressAndWait(QPushButton* button) {
@@ -44,11 +37,7 @@ class ModemOpsTest : public QObject {
 
 private slots:
     void init() {
-        device.Device().SetFaults({});
-        QString why;
-        QVERIFY2(device.Start(&why), qPrintable(why));
-        prompts = UseScriptedPrompts({device.Path()});
-        TForm5::UseConfigFile(files.filePath(QStringLiteral("config.ini")));
+        QVERIFY(PlugIn());
         windows = std::make_unique<AppWindows>();
         windows->Form1->show();
         QVERIFY(QTest::qWaitForWindowExposed(windows->Form1.get()));
@@ -58,13 +47,7 @@ private slots:
         form->Memo1->clear();
     }
 
-    void cleanup() {
-        windows.reset();
-        device.Stop();
-        MutableTimings() = defaults;
-        TForm5::UseConfigFile(QString());
-        SetPrompts(nullptr);
-    }
+    void cleanup() { CloseEverything(); }
 
     void theUploadFillsItsBarAndTheModemHoldsTheFiles() {
         QCOMPARE(form->ProgressBar2->parentWidget(), form->Button6->parentWidget());
