@@ -3,7 +3,6 @@
 #include "link/CommandFrame.h"
 #include "link/SerialLink.h"
 #include "link/Timings.h"
-#include "service/Servicethread.h"
 
 #include <QFile>
 

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+// The line a job logs when it was told to stop at that step.
+inline QString StoppedText(const QString& step) { return QStringLiteral("Операция остановлена: %1").arg(step); }
+
 // The result kinds a job reports: the icon of the message box in the window.
 enum class ReportKind { Success = 3, Failure = 4 };
 

@@ -8,8 +8,6 @@ ServiceThread::ServiceThread(ServiceOperation operation, SerialLink& link, PortC
                              DeviceJobLease lease)
     : operation_(operation), link_(link), choice_(std::move(choice)), reporter_(reporter), lease_(std::move(lease)) {}
 
-QString StoppedText(const QString& step) { return QStringLiteral("Операция остановлена: %1").arg(step); }
-
 QString LinkLostText() { return QStringLiteral("Связь с устройством потеряна"); }
 
 bool ServiceThread::Execute() {

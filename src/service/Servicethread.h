@@ -89,7 +89,5 @@ private:
     VoiceUploadFiles upload_;
 };
 
-// "Операция остановлена: <step>", the line a stopped operation logs.
-QString StoppedText(const QString& step);
 // The line an operation logs when the link to the device went down under it.
 QString LinkLostText();

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "FileSizeLimit.h"
+#include "TestFiles.h"
 
 #include <csignal>
 #include <sys/resource.h>
@@ -19,11 +19,6 @@
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void WriteAll(const QString& path, const QByteArray& bytes) {
     QFile file(path);

@@ -1,6 +1,7 @@
 // The engineering menu: the password prompt, the engineering window and its operations, the relay of
 // the module's stream, against the simulated tracker on a pty.
 #include "EngineeringHarness.h"
+#include "TestFiles.h"
 
 #include "app/JobRegistry.h"
 #include "app/ToolPanel.h"
@@ -28,11 +29,6 @@
 namespace {
 
 constexpr int JobTimeoutMs = 30000;
-
-QByteArray ConfigText(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void WriteFile(const QString& path, int size) {
     QFile file(path);
@@ -193,9 +189,9 @@ private slots:
         form->Edit4->setFocus();
         for (const char* key : {"1", "2", "3"}) {
             QTest::keyClicks(form->Edit4, QString::fromLatin1(key));
-            QVERIFY(ConfigText(ConfigPath()).contains(QByteArray("Phone=") + form->Edit4->text().toLatin1() + "\n"));
+            QVERIFY(ReadAll(ConfigPath()).contains(QByteArray("Phone=") + form->Edit4->text().toLatin1() + "\n"));
         }
-        QVERIFY(ConfigText(ConfigPath()).contains("Phone=123\n"));
+        QVERIFY(ReadAll(ConfigPath()).contains("Phone=123\n"));
         windows.reset();
         OpenWindows();
         QCOMPARE(form->Edit4->text(), QStringLiteral("123"));
@@ -219,12 +215,12 @@ private slots:
         QCOMPARE(form->VoiceFiles, QStringList{QDir::toNativeSeparators(one.filePath(QStringLiteral("hello.AMR")))});
         QCOMPARE(form->VoiceFilesSize, 500);
         QCOMPARE(form->Edit1->text(), QDir::toNativeSeparators(one.path()));
-        const QByteArray stored = ConfigText(ConfigPath());
+        const QByteArray stored = ReadAll(ConfigPath());
 
         Press(form->Button5);  // cancelled
         QCOMPARE(form->VoiceFilesSize, 500);
         QCOMPARE(form->Edit1->text(), QDir::toNativeSeparators(one.path()));
-        QCOMPARE(ConfigText(ConfigPath()), stored);
+        QCOMPARE(ReadAll(ConfigPath()), stored);
         QVERIFY(stored.contains("Directory=" + QDir::toNativeSeparators(one.path()).toUtf8() + "\n"));
     }
 

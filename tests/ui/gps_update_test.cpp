@@ -1,6 +1,7 @@
 // The "GPS" page's firmware update group: choosing the two files, starting the update, the button and
 // the progress bar, against the simulated tracker on a pty.
 #include "EngineeringHarness.h"
+#include "TestFiles.h"
 
 #include "SimPort.h"
 #include "app/JobRegistry.h"
@@ -25,11 +26,6 @@
 namespace {
 
 constexpr int JobTimeoutMs = 30000;
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QString WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);

@@ -9,6 +9,7 @@
 #include "link/Timings.h"
 #include "service/ConfigIni.h"
 #include "service/GnssStatus.h"
+#include "service/ModemText.h"
 #include "service/Servicethread.h"
 #include "service/Shownmeathread.h"
 #include "service/VoiceFileList.h"
@@ -66,8 +67,6 @@ QGroupBox* AddGroup(QWidget* parent, const char* name, const QString& title, con
 bool NeedsPhone(ServiceOperation operation) {
     return operation == ServiceOperation::SendImeiBySms || operation == ServiceOperation::TestCall;
 }
-
-bool Available(ServiceOperation operation) { return operation <= ServiceOperation::CancelCall; }
 
 QString& ConfigFileInUse() {
     static QString path;
@@ -301,11 +300,7 @@ void TForm5::ShowUploadProgress(qint64 done, qint64 total) {
 
 void TForm5::StartOperation(ServiceOperation operation) {
     if (NeedsPhone(operation) && Edit4->text().isEmpty()) {
-        AddLogLine(QStringLiteral("Нет номера телефона. Передача SMS отменена"));
-        return;
-    }
-    if (!Available(operation)) {
-        AddLogLine(QStringLiteral("Операция пока недоступна"));
+        AddLogLine(NoPhoneNumberText());
         return;
     }
     jobs_.MakeWay();

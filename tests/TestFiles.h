@@ -1,8 +1,18 @@
 #pragma once
 
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
 #include <sys/resource.h>
 
 #include <csignal>
+
+// The whole file, or nothing when it cannot be read.
+inline QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // Limits the size of files this process writes while it lives, so that a write fails part-way,
 // whoever runs the tests.
