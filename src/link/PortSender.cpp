@@ -45,7 +45,7 @@ PortSender::Outcome PortSender::Write(const QByteArray& bytes, Deadline deadline
             return Outcome::Revoked;
         const qint64 taken = PortIo::WriteSome(handle_, bytes.constData() + written, bytes.size() - written);
         if (taken < 0)
-            return Outcome::PortFailed;
+            return Failure();
         written += taken;
         if (taken > 0)
             continue;
@@ -53,7 +53,7 @@ PortSender::Outcome PortSender::Write(const QByteArray& bytes, Deadline deadline
         if (waitMs == 0)
             return Outcome::TimedOut;
         if (PortIo::WaitForRoom(handle_, waitMs) < 0)
-            return Outcome::PortFailed;
+            return Failure();
     }
     return Outcome::Sent;
 }
@@ -66,7 +66,7 @@ PortSender::Outcome PortSender::Drain(Deadline deadline) {
                 return Outcome::Revoked;
             const qint64 queued = PortIo::OutputQueued(handle_);
             if (queued < 0)
-                return Outcome::PortFailed;
+                return Failure();
             if (queued == 0)
                 return Outcome::Sent;
         }
@@ -74,4 +74,9 @@ PortSender::Outcome PortSender::Drain(Deadline deadline) {
             return Outcome::TimedOut;
         std::this_thread::sleep_for(DrainPollInterval);
     }
+}
+
+// Called under the lock, so the descriptor is still the port's.
+PortSender::Outcome PortSender::Failure() const {
+    return PortIo::HungUp(handle_) ? Outcome::HungUp : Outcome::PortFailed;
 }

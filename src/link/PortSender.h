@@ -13,7 +13,8 @@
 class PortSender {
 public:
     using Deadline = std::chrono::steady_clock::time_point;
-    enum class Outcome { Sent, TimedOut, PortFailed, Revoked };
+    // HungUp: the port failed because the device went away (the cable was pulled).
+    enum class Outcome { Sent, TimedOut, PortFailed, HungUp, Revoked };
 
     explicit PortSender(qintptr handle) : handle_(handle) {}
 
@@ -27,6 +28,7 @@ public:
 private:
     Outcome Write(const QByteArray& bytes, Deadline deadline);
     Outcome Drain(Deadline deadline);
+    Outcome Failure() const;
 
     std::mutex lock_;
     const qintptr handle_;

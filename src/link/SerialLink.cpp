@@ -215,6 +215,8 @@ bool SerialLink::SendBytes(const QByteArray& bytes, std::optional<int> timeoutMs
         if (!sender)
             return false;
         const PortSender::Outcome outcome = sender->Send(bytes, deadline);
+        if (outcome == PortSender::Outcome::HungUp)
+            MarkLineLostUnder(*sender);
         if (outcome != PortSender::Outcome::Sent)
             why = SendFailureText(outcome, bytes.size(), limitMs);
     } else {
@@ -402,9 +404,22 @@ void SerialLink::OnPortError(int error) {
         port_->clearError();
         return;
     }
+    // Lost before revoked: a sender that finds itself revoked already finds the line lost.
+    MarkLineLost();
     RevokeSender();
     if (port_->isOpen())
         port_->close();
+}
+
+// At once, from the sending thread: the I/O thread may not have seen the hang-up yet, and a job that
+// asks whether the line is lost must hear it now. Not when the port was closed and opened anew since.
+void SerialLink::MarkLineLostUnder(const PortSender& sender) {
+    std::lock_guard control(controlLock_);
+    if (sender_.get() == &sender)
+        MarkLineLost();
+}
+
+void SerialLink::MarkLineLost() {
     {
         std::lock_guard rx(rxLock_);
         lineLost_ = true;

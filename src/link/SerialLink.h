@@ -82,6 +82,8 @@ private:
 
     void OnReadyRead();
     void OnPortError(int error);
+    void MarkLineLost();
+    void MarkLineLostUnder(const PortSender& sender);
     void RevokeSender();
     bool RunInIoThread(const std::function<bool()>& work);
     bool RunInOpening(std::uint64_t opening, const std::function<bool()>& work);

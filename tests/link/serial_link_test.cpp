@@ -114,8 +114,11 @@ TEST_F(SimLinkFixture, APulledCableEndsTheWaitAndTheNextOpenWorks) {
     SimFaults faults;
     faults.closeAfterFrames = 1;
     sim.SetFaults(faults);
-    // The cable may go while the frame is still draining, so the send itself may already fail.
-    link.SendFrame(DeviceCommand::ReadSlot, 0x08080480);
+    // The cable may go while the frame is still draining, so the send itself may already fail; then
+    // the line is lost from that moment, before the I/O thread has seen the hang-up.
+    if (!link.SendFrame(DeviceCommand::ReadSlot, 0x08080480)) {
+        EXPECT_TRUE(link.LineLost()) << link.LastError().toStdString();
+    }
     QElapsedTimer clock;
     clock.start();
     EXPECT_FALSE(link.WaitForBytes(32, 3000));
