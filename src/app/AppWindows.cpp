@@ -20,9 +20,12 @@ AppWindows::AppWindows() {
 }
 
 AppWindows::~AppWindows() {
-    // No job may outlive the windows it reports to, nor open the port once they are gone.
+    // No job may outlive the windows it reports to, nor open the port once they are gone. Stopping a
+    // job closes the link, except where the job has the device to set right first (the module line
+    // back to 9600 after a module update is stopped); it closes the link itself afterwards.
     Form1->Link.Retire();
     Jobs.StopAll();
+    Form1->Link.Close();
     Form6.reset();
     Form4.reset();
     Form5.reset();

@@ -152,11 +152,8 @@ bool SerialLink::Open(const QString& portName) {
 }
 
 void SerialLink::Retire() {
-    {
-        std::lock_guard control(controlLock_);
-        retired_ = true;
-    }
-    Close();
+    std::lock_guard control(controlLock_);
+    retired_ = true;
 }
 
 void SerialLink::Close() {

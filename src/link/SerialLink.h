@@ -37,8 +37,9 @@ public:
     bool Open(const QString& portName);
     // Safe in every state, also twice and while another thread waits for bytes.
     void Close();
-    // Closes the link for good: every later Open fails. The program does this as it ends, so a job
-    // that had not yet connected cannot open the port afterwards.
+    // Every later Open fails; a link open now stays usable until it is closed, so a job being stopped
+    // can still finish its clean-up on the device. The program does this as it ends, so a job that
+    // had not yet connected cannot open the port afterwards.
     void Retire();
     bool IsOpen() const;
     QString PortName() const;

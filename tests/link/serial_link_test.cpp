@@ -159,8 +159,11 @@ TEST(SerialLinkClosed, APortThatDoesNotExistFailsAndCloseIsHarmless) {
     link.Close();
 }
 
-TEST_F(SimLinkFixture, ARetiredLinkNeverOpensAgain) {
+TEST_F(SimLinkFixture, ARetiredLinkServesItsLastCleanUpAndNeverOpensAgain) {
     link.Retire();
+    EXPECT_TRUE(link.SendFrame(DeviceCommand::SetGPSBaud, 9600)) << "a stopped job still sets the line back";
+    ASSERT_TRUE(device().WaitForFrames(1, 2000));
+    link.Close();
     EXPECT_FALSE(link.IsOpen());
     EXPECT_FALSE(link.Open(sim.Path()));
     EXPECT_FALSE(link.IsOpen());

@@ -169,6 +169,24 @@ private slots:
         QCOMPARE(LogLines().back(), QStringLiteral("Прошивка GPS модуля завершена"));
         QCOMPARE(device.Device().GpsFirmwareImage(), firmware);
     }
+
+    // The program closing mid-update stops the job like the stop button: the module line goes back
+    // to 9600 before the port is closed, so the next start of the program can update the module.
+    void closingTheProgramDuringTheUpdateSetsTheModuleLineBack() {
+        MutableTimings().gpsStartPauseMs = 0;
+        MutableTimings().gpsBootReplyMs = 20000;
+        SimFaults faults;
+        faults.gpsSilentAtPacket = 1;
+        device.SetFaults(faults);
+        QTest::mouseClick(form->Button7, Qt::LeftButton);
+        QVERIFY(Spin([this] { return LogLines().contains(QStringLiteral("Запись прошивки...")); }));
+        QCOMPARE(device.Device().GpsBaud(), 115200u);
+        QElapsedTimer clock;
+        clock.start();
+        windows.reset();
+        QVERIFY(clock.elapsed() < 5000);
+        QTRY_COMPARE(device.Device().GpsBaud(), 9600u);
+    }
 };
 
 QTEST_MAIN(GpsUpdateWindowTest)
