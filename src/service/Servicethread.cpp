@@ -15,7 +15,7 @@ bool ServiceThread::Execute() {
         End();
         return false;
     }
-    if (stopRequested_ || !ConnectDevice(link_, choice_)) {
+    if (stopRequested_ || !ConnectDevice(link_, choice_) || StopCameWhileConnecting()) {
         if (!stopRequested_)
             reporter_.ShowResult(ReportKind::Failure, NotConnectedText());
         else
@@ -26,6 +26,13 @@ bool ServiceThread::Execute() {
     const bool done = Run();
     End();
     return done;
+}
+
+// A stop closes the link under stopLock_; one that came while the port was being opened closed
+// nothing, and the job would go on with its waits on an open link.
+bool ServiceThread::StopCameWhileConnecting() {
+    std::lock_guard lock(stopLock_);
+    return stopRequested_;
 }
 
 bool ServiceThread::CheckInputs() {

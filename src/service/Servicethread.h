@@ -41,6 +41,7 @@ private:
     // What the operation needs that must hold before the device is even connected; false (and said
     // why) when it does not.
     bool CheckInputs();
+    bool StopCameWhileConnecting();
     bool Run();
     bool ModemOn();
     bool ToggleModule(DeviceCommand command, const QString& done, const QString& failed);
