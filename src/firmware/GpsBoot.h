@@ -73,7 +73,7 @@ struct GpsBootOutcome {
     enum class End { Done, Failed, Stopped };
     End end = End::Done;
     int step = 0;             // the step that failed or was stopped
-    QString failure;          // the step's specified failure text
+    QString failure;          // the failure text the step logs
     QString detail;           // what came back, for service staff; may be empty
     bool linkStaysOpen = false;  // a packet time-out leaves the link open
 };

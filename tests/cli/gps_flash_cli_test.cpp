@@ -1,4 +1,4 @@
-// kova-cli gps-flash against the simulated tracker on a pty, with the specified waits and pauses.
+// kova-cli gps-flash against the simulated tracker on a pty, with the device's own waits and pauses.
 #include "CliRunner.h"
 #include "SimPort.h"
 

@@ -7,7 +7,7 @@ namespace {
 
 QByteArray Hex(const char* text) { return QByteArray::fromHex(text); }
 
-TEST(GpsBoot, TheTableHasEveryStepOfPart43InOrder) {
+TEST(GpsBoot, TheTableHasEveryBootStepInOrder) {
     const std::vector<GpsBootStep>& steps = GpsBootSteps();
     ASSERT_EQ(steps.size(), 23u);
     for (int i = 0; i < 23; ++i)

@@ -125,7 +125,7 @@ protected:
     int framesBefore = 0;
 };
 
-TEST(GpsUpdateTimings, DefaultsAreTheSpecifiedFigures) {
+TEST(GpsUpdateTimings, DefaultsAreTheModulesOwnFigures) {
     const Timings defaults;
     EXPECT_EQ(defaults.gpsStartPauseMs, 2000);
     EXPECT_EQ(defaults.gpsModulePauseMs, 50);
