@@ -45,7 +45,8 @@ bool ServiceThread::WriteVoiceFiles() {
     if (Stopped(QStringLiteral("запрос свободной памяти")))
         return false;
     if (!free) {
-        Log(QStringLiteral("Модем не сообщил объём свободной памяти. Запись файлов отменена"));
+        if (!LinkLost())
+            Log(QStringLiteral("Модем не сообщил объём свободной памяти. Запись файлов отменена"));
         return false;
     }
     if (upload_.totalSize >= *free) {
@@ -74,17 +75,14 @@ bool ServiceThread::WriteVoiceFiles() {
 }
 
 // The first text, then one command per file, each followed by the pause; the answers are not looked
-// at. False when told to stop meanwhile.
+// at. False when told to stop meanwhile, or when the cable was pulled (said in the log).
 bool ServiceThread::SendToModemAll(const QByteArray& first, const QByteArray& perFile) {
     const int pauseMs = CurrentTimings().modemPauseMs;
-    SendToModem(first, pauseMs);
-    if (!Pause(pauseMs))
+    if ((!SendToModem(first, pauseMs) && LinkLost()) || !Pause(pauseMs))
         return false;
-    for (const VoiceUploadFile& file : upload_.files) {
-        SendToModem(perFile + file.modemName + "\r\n", pauseMs);
-        if (!Pause(pauseMs))
+    for (const VoiceUploadFile& file : upload_.files)
+        if ((!SendToModem(perFile + file.modemName + "\r\n", pauseMs) && LinkLost()) || !Pause(pauseMs))
             return false;
-    }
     return true;
 }
 
@@ -92,8 +90,7 @@ bool ServiceThread::SendToModemAll(const QByteArray& first, const QByteArray& pe
 std::optional<qint64> ServiceThread::QueryFreeMemory() {
     const int pauseMs = CurrentTimings().modemPauseMs;
     for (int attempt = 0; attempt < FreeMemoryAttempts; ++attempt) {
-        SendToModem("AT+FSMEM\r\n", pauseMs);
-        if (!Pause(pauseMs))
+        if ((!SendToModem("AT+FSMEM\r\n", pauseMs) && !link_.IsOpen()) || !Pause(pauseMs))
             return std::nullopt;
         if (!Found("\r\n"))
             continue;

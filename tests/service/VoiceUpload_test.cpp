@@ -163,6 +163,34 @@ TEST_F(VoiceUpload, TheFirstErrorStopsTheUploadWithItsText) {
     }
 }
 
+// The delete, free-memory and create steps look at no answer; a pulled cable must still end them.
+TEST_F(VoiceUpload, APulledCableEndsTheUploadAtOnceWithItsOwnLine) {
+    struct Case {
+        const char* what;
+        int cutAtFrame;  // AT, two deletes, free memory, AT, two creates
+    };
+    const Case cases[] = {{"while deleting", 2}, {"while asking for the free memory", 4}, {"while creating", 6}};
+    const QStringList files = {Put("A.AMR", Voice(300)), Put("B.AMR", Voice(10))};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        reporter.Clear();
+        sim.Stop();
+        ASSERT_TRUE(sim.Start());  // plugged in again
+        SimFaults pulled;
+        pulled.closeAfterFrames = c.cutAtFrame;
+        sim.SetFaults(pulled);
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_FALSE(Upload(files));
+        EXPECT_LT(clock.elapsed(), 5000);
+        ASSERT_FALSE(Logged().isEmpty());
+        EXPECT_EQ(Logged().last(), LinkLostText());
+        EXPECT_EQ(Logged().filter(LinkLostText()).size(), 1);
+        EXPECT_TRUE(Logged().filter("Запись файла").isEmpty());
+        EXPECT_TRUE(Logged().filter("Модем не сообщил").isEmpty());
+    }
+}
+
 TEST_F(VoiceUpload, AFileThatCannotBeReadStopsTheUploadBeforeAnythingIsSent) {
     const QString gone = Put("GONE.AMR", Voice(10));
     QFile::remove(gone);
