@@ -92,6 +92,9 @@ private slots:
         prompts->fileNames = {loaderPath};
         QTest::mouseClick(form->Button8, Qt::LeftButton);
         QCOMPARE(form->Edit2->text(), loaderPath);
+        QCOMPARE(form->focusWidget(), form->Edit2);
+        QVERIFY(!form->Edit2->hasSelectedText());
+        QCOMPARE(form->Edit2->cursorPosition(), loaderPath.size());
         QVERIFY(ReadAll(ConfigPath()).contains("DAPath=" + loaderPath.toUtf8()));
         prompts->fileNames = {firmwarePath};
         QTest::mouseClick(form->Button9, Qt::LeftButton);

@@ -261,6 +261,9 @@ void TForm5::ChooseModuleFile(QLineEdit* edit, const QString& key) {
     if (chosen.isEmpty())
         return;
     edit->setText(QDir::toNativeSeparators(chosen));
+    edit->setFocus();
+    edit->deselect();
+    edit->end(false);
     StoreValue(key, edit->text());
 }
 
