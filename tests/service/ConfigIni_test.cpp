@@ -2,9 +2,12 @@
 #include "service/ConfigIniLocation.h"
 #include "service/ConfigIniText.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -240,6 +243,18 @@ TEST_F(ConfigIniLocationTest, AReadOnlyInstallationWithoutACopyStartsEmptyInTheU
     EXPECT_EQ(Choose(), PerUser());
     EXPECT_FALSE(QFileInfo::exists(PerUser()));
     EXPECT_TRUE(ConfigIni(Choose()).Write(u"Phone"_s, u"1"_s));  // its folder is there for the first write
+}
+
+TEST_F(ConfigIniLocationTest, TheWorkingDirectoryPlaysNoPart) {
+    const QString started = QDir::currentPath();
+    WriteAll(root.filePath(u"config.ini"_s), "[config]\nPhone=from the working directory\n");
+    ASSERT_TRUE(QDir::setCurrent(root.path()));
+    const QString chosen = ConfigIni::DefaultPath();
+    QDir::setCurrent(started);
+    EXPECT_NE(QFileInfo(chosen).absolutePath(), QFileInfo(root.path()).absoluteFilePath());
+    EXPECT_TRUE(chosen.startsWith(QCoreApplication::applicationDirPath()) ||
+                chosen.startsWith(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)))
+        << chosen.toStdString();
 }
 
 TEST_F(ConfigIniLocationTest, TheRealPlaceCheckSeesAReadOnlyFolder) {
