@@ -51,7 +51,7 @@ fuzz: deps
 
 bench: deps $(BUILD_RUN)/build.ninja
 	cmake --build $(BUILD_RUN) -j$(JOBS)
-	@for b in $(BUILD_RUN)/bench/*; do [ -x "$$b" ] && { echo "== $$b"; "$$b"; }; done
+	@for b in $(BUILD_RUN)/bench/*; do [ -f "$$b" ] && [ -x "$$b" ] && { echo "== $$b"; "$$b"; }; done
 
 install: deps $(BUILD_RUN)/build.ninja
 	cmake --build $(BUILD_RUN) -j$(JOBS)
