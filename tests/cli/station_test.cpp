@@ -109,11 +109,14 @@ TEST_F(Station, ATrackerThatFailsFailsAloneWithItsOwnMessage) {
     unplugged.closeAfterFrames = 40;  // in the middle of the write
     SimFaults forgetful;
     forgetful.forgetWrites = true;
+    SimFaults slow;
+    slow.answerDelayMs = 1500;  // past the read's time-out
     const Case cases[] = {
         {"healthy", {}, "", StepResult::Succeeded},
         {"silent from its fifth frame", silent, "Ошибка во время чтения параметров", StepResult::Failed},
         {"unplugged mid-way", unplugged, "Ошибка во время записи параметров", StepResult::Failed},
         {"keeping none of the writes", forgetful, "Устройство хранит не то, что записано", StepResult::Succeeded},
+        {"answering too slowly", slow, "Ошибка во время чтения параметров", StepResult::Failed},
     };
     Plug(std::size(cases));
     for (int row = 0; row < std::ssize(cases); ++row)
