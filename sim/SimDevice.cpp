@@ -303,6 +303,10 @@ bool SimDevice::LoadSettingsMemory(const QByteArray& memory) {
         return false;
     std::lock_guard guard(lock_);
     settings_ = memory;
+    const qsizetype imeiAt = *SimMemoryMap::SlotOffset(SettingsSlots::SlotAddress(Slot::Imei));
+    const QByteArray imeiSlot = settings_.mid(imeiAt, SimMemoryMap::SlotSize);
+    const qsizetype end = imeiSlot.indexOf('\0');
+    modem_.SetImei(end < 0 ? imeiSlot : imeiSlot.left(end));
     return true;
 }
 

@@ -175,7 +175,7 @@ QByteArray SimModem::EchoOn(const QByteArray& /*argument*/) {
 }
 
 QByteArray SimModem::SerialNumber(const QByteArray& /*argument*/) {
-    return "\r\n" + faults_.modemImei.value_or(QByteArray(Imei)) + "\r\n" + Ok;
+    return "\r\n" + faults_.modemImei.value_or(imei_) + "\r\n" + Ok;
 }
 
 // "ATD" + number + ";" places a voice call; the modem says OK at once and the call goes on by itself.

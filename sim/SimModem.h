@@ -48,6 +48,8 @@ public:
     void SetPowered(bool on);
     bool Powered() const { return powered_; }
     void SetFaults(const SimFaults& faults);
+    // What AT+GSN tells; a tracker's modem carries the IMEI of the tracker's settings.
+    void SetImei(const QByteArray& imei) { imei_ = imei; }
     bool Echo() const { return echo_; }
     // Every command line heard while on, without its terminator, answered or not.
     const QList<QByteArray>& Lines() const { return lines_; }
@@ -99,6 +101,7 @@ private:
     QList<QByteArray> lines_;
     QList<SimCall> calls_;
     SimFaults faults_;
+    QByteArray imei_ = Imei;
 
     Input input_ = Input::Commands;
     bool lineEnded_ = false;  // a line feed right after a line's carriage return belongs to that line

@@ -1,4 +1,5 @@
 #include "SimDevice.h"
+#include "SimFactorySettings.h"
 #include "SimTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -142,6 +143,10 @@ TEST_F(ModemTest, TellsItsImeiAsFifteenDigitsOnALineOfTheirOwn) {
     EXPECT_EQ(answer, "\r\n" + QByteArray(SimModem::Imei) + "\r\n" + Ok);
     EXPECT_EQ(QByteArray(SimModem::Imei).size(), 15);
     EXPECT_EQ(device.SlotText(Slot::Imei), SimModem::Imei);  // the tracker and its modem agree
+
+    ASSERT_TRUE(device.LoadSettingsMemory(FactorySettingsMemory(7)));  // one tracker of a simulated hub
+    EXPECT_EQ(ToModem("AT+GSN\r\n"), "\r\n" + device.SlotText(Slot::Imei) + "\r\n" + Ok);
+    EXPECT_EQ(device.SlotText(Slot::Imei), "860000000000007");
 }
 
 TEST_F(ModemTest, PlacesVoiceCallsToTheNumberAsTypedAndHangsThemUp) {
