@@ -3,6 +3,7 @@
 #include "cli/StationReport.h"
 #include "cli/StationRun.h"
 #include "cli/StationView.h"
+#include "cli/StopOnSignal.h"
 #include "cli/Terminal.h"
 
 #include "firmware/McUpdateThread.h"
@@ -105,8 +106,10 @@ int Station(const QCommandLineParser& parser, CliContext& context) {
         return Failed(context, NotConnectedText());
 
     StationLiveLines live(context.err, StandardErrorIsTerminal());
-    const std::vector<TrackerOutcome> outcomes =
-        RunStation(ports.names, profile, [&live](const std::vector<TrackerState>& states) { live.Show(states); });
+    StationStop stop;
+    const StopOnSignal onSignal([&stop] { stop.Stop(); });
+    const std::vector<TrackerOutcome> outcomes = RunStation(
+        ports.names, profile, [&live](const std::vector<TrackerState>& states) { live.Show(states); }, &stop);
     context.out << StationTable(outcomes);
     context.out.flush();
     QString why;

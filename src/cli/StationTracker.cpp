@@ -2,6 +2,7 @@
 
 #include "cli/StationImei.h"
 #include "firmware/McUpdateThread.h"
+#include "link/JobReporter.h"
 #include "link/SerialLink.h"
 
 #include <QElapsedTimer>
@@ -38,6 +39,7 @@ public:
             ShowImei(block.DisplayText(Slot::Imei));
     }
 
+    const QString& Stage() const { return stage_; }
     void ShowStage(const QString& stage) {
         stage_ = stage;
         board_.Update(row_, [&](TrackerState& state) {
@@ -119,12 +121,14 @@ void WriteSettings(SerialLink& link, const PortChoice& choice, const StationProf
 
 }  // namespace
 
-TrackerOutcome PrepareTracker(const QString& port, const StationProfile& profile, StationBoard& board, int row) {
+TrackerOutcome PrepareTracker(const QString& port, const StationProfile& profile, StationBoard& board, int row,
+                              StationStop* stop) {
     QElapsedTimer clock;
     clock.start();
     TrackerOutcome outcome;
     outcome.port = port;
     SerialLink link;
+    const StationStop::Watch watch(stop, link);
     DeviceJobLease lease = DeviceJobLease::TryTake(link);
     TrackerReporter reporter(board, row);
     const PortChoice choice{false, port};
@@ -146,6 +150,8 @@ TrackerOutcome PrepareTracker(const QString& port, const StationProfile& profile
             outcome.settings = StepResult::Skipped;
     }
     link.Close();
+    if (watch.Stopped() && !outcome.Succeeded())
+        outcome.failure = StoppedText(reporter.Stage());
 
     outcome.imei = reporter.imei;
     outcome.seconds = static_cast<double>(clock.elapsed()) / 1000.0;

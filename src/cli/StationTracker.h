@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/StationBoard.h"
+#include "cli/StationStop.h"
 #include "settings/SetSettings.h"
 
 // What station mode does to every tracker: the firmware update (when a file is given), then the set
@@ -29,5 +30,7 @@ struct TrackerOutcome {
 };
 
 // Prepares the tracker on `port` on the calling thread, on a link and under a lease of its own, and
-// shows where it stands in its row of the board. It fails only at its own time-outs.
-TrackerOutcome PrepareTracker(const QString& port, const StationProfile& profile, StationBoard& board, int row);
+// shows where it stands in its row of the board. It fails only at its own time-outs, or at its step
+// when `stop` is given and stopped.
+TrackerOutcome PrepareTracker(const QString& port, const StationProfile& profile, StationBoard& board, int row,
+                              StationStop* stop = nullptr);

@@ -4,11 +4,13 @@
 #include "SimPort.h"
 #include "cli/StationRun.h"
 #include "link/DeviceJobLease.h"
+#include "link/JobReporter.h"
 #include "link/Timings.h"
 #include "settings/SettingsDefaults.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsPages.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -16,6 +18,7 @@
 
 #include <atomic>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -142,6 +145,36 @@ TEST_F(Station, ATrackerThatFailsFailsAloneWithItsOwnMessage) {
     EXPECT_EQ(outcomes[2].imei, Imei(2));
 }
 
+TEST_F(Station, AStopEndsEveryTrackerAtItsStepAndStillGivesEveryOutcome) {
+    MutableTimings().readSlotMs = MutableTimings().writeSlotMs = 20000;
+    Plug(3);
+    for (int row = 0; row < 3; ++row) {
+        SimFaults silent;
+        silent.silentAfterFrames = 2 + row;  // each waits at a read of its own
+        Device(row).SetFaults(silent);
+    }
+    StationStop stop;
+    std::thread stopper([&] {
+        for (int row = 0; row < 3; ++row)
+            Device(row).WaitForFrames(3 + row, 10000);
+        stop.Stop();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    const std::vector<TrackerOutcome> outcomes = RunStation(ports, FleetProfile(), [](const auto&) {}, &stop);
+    stopper.join();
+    EXPECT_LT(clock.elapsed(), 10000) << "nobody waited for a time-out";
+    ASSERT_EQ(outcomes.size(), 3u);
+    for (const TrackerOutcome& outcome : outcomes) {
+        EXPECT_EQ(outcome.failure, StoppedText(u"reading"_s));
+        EXPECT_EQ(outcome.settings, StepResult::Failed);
+    }
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(Device(row).SlotText(Slot::TimeZone), "3") << "nothing was written";
+        EXPECT_EQ(Device(row).FrameCount(), 3 + row);
+    }
+}
+
 TEST_F(Station, WithoutSettingsToWriteTheImeiComesFromItsSlotAndTheFirmwareGoesToEveryTracker) {
     Plug(2);
     QTemporaryDir dir;
@@ -233,6 +266,29 @@ TEST(StationCommand, PreparesEveryTrackerOfTheHubAndReportsEachByItsImei) {
     EXPECT_TRUE(read.out.contains(u"TimeZone=7\n"_s)) << read.out.toStdString();
     EXPECT_TRUE(read.out.contains(u"OwnerPhone=+79001234567\n"_s));
     EXPECT_TRUE(read.out.contains(u"WialonHost=193.193.165.165\n"_s)) << "kept from the tracker's own";
+}
+
+// Ctrl+C or kill: every tracker ends at its step and the table and the report are still written.
+TEST_F(Station, ATerminatedStationStillReportsEveryTracker) {
+    Plug(2);
+    for (int row = 0; row < 2; ++row) {
+        SimFaults silent;
+        silent.silentAfterFrames = 1;
+        Device(row).SetFaults(silent);
+    }
+    QTemporaryDir folder;
+    const QString report = folder.filePath(u"fleet.csv"_s);
+    QProcess cli;
+    StartCli(cli, {"station", "--port", ports[0], "--port", ports[1], "--set", "TimeZone=5", "--report", report});
+    for (int row = 0; row < 2; ++row)
+        ASSERT_TRUE(Device(row).WaitForFrames(2, 30000));
+    cli.terminate();
+    const CliRun run = Finish(cli);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out.count(StoppedText(u"reading"_s)), 2) << run.out.toStdString();
+    QFile csv(report);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(csv.readAll()).count(StoppedText(u"reading"_s)), 2);
 }
 
 TEST(StationCommand, RefusesWhatItCannotDoAndFailsWhenATrackerFails) {
