@@ -150,7 +150,6 @@ QByteArray SimGpsBoot::Take(char byte) {
         case LoaderEnd:
             if (rangeTaken_ && received_.size() == static_cast<qsizetype>(rangeEnd_ - rangeStart_) + 1) {
                 image_ = received_;
-                imageKept_ = true;
             } else {
                 Error(QStringLiteral("loader: end bytes after %1 of %2 firmware bytes")
                           .arg(received_.size())
@@ -246,7 +245,6 @@ QByteArray SimGpsBoot::RangeDone() {
     }
     rangeTaken_ = true;
     received_.clear();
-    imageKept_ = false;
     return LoaderOk;
 }
 

@@ -80,7 +80,6 @@ private:
     QByteArray packet_;           // the packet being received, data and sum
     int packets_ = 0;             // packets taken, answered or not
     bool silent_ = false;         // the loader has hung (fault)
-    bool imageKept_ = false;
 
     QByteArray loader_;
     QByteArray image_;

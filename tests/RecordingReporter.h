@@ -45,6 +45,14 @@ public:
         events.clear();
     }
     QString LastMessage() const { return results.empty() ? QString() : results.back().second; }
+    // The log lines alone, in order.
+    QStringList LogLines() const {
+        QStringList lines;
+        for (const QString& event : events)
+            if (event.startsWith("log "))
+                lines << event.mid(4);
+        return lines;
+    }
 
     std::vector<std::pair<ReportKind, QString>> results;
     std::vector<std::pair<qint64, qint64>> progress;

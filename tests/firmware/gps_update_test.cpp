@@ -79,13 +79,7 @@ protected:
         job.FirmwareName = firmwarePath;
         return job.Execute();
     }
-    QStringList Logged() const {
-        QStringList lines;
-        for (const QString& event : reporter.events)
-            if (event.startsWith("log "))
-                lines << event.mid(4);
-        return lines;
-    }
+    QStringList Logged() const { return reporter.LogLines(); }
     // The frames of the last run.
     QList<QByteArray> Frames() { return sim.Device().Frames().mid(framesBefore); }
     QList<QByteArray> PassedThrough() {

@@ -38,13 +38,7 @@ protected:
         job.Files = files;
         return job.Execute();
     }
-    QStringList Logged() const {
-        QStringList lines;
-        for (const QString& event : reporter.events)
-            if (event.startsWith("log "))
-                lines << event.mid(4);
-        return lines;
-    }
+    QStringList Logged() const { return reporter.LogLines(); }
     // The commands of the frames the device received.
     std::vector<int> Commands() {
         std::vector<int> commands;
